@@ -1,0 +1,92 @@
+// The byte map's own drawing: rendering through a palette and circle
+// outlines.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "containers/sample.h"
+#include "imaging/bytemap.h"
+#include "imaging/bytemap_internal.h"
+#include "imaging/clip.h"
+#include "imaging/img.h"
+#include "show/assets/sine_table.h"
+
+namespace {
+
+constexpr int32_t palette_entries = 256;
+
+// The image is indexed with the byte map's own layout, so both must share
+// the width and the image must hold every byte's pixel.
+bool render_fits(const BYTEMAP* map, const IMG* image, const SAMPLE* palette) {
+  return bytemap_has_pixels(map) && image != nullptr &&
+         image->pixels != nullptr && palette != nullptr &&
+         palette->values != nullptr && palette->length >= palette_entries &&
+         map->width == image->width &&
+         clip_pixel_count(image->width, image->height) >=
+             bytemap_pixel_count(map);
+}
+
+// Quarter-turn sweep of the outline in 16.16 fixed point over the sine
+// table: a starts on the horizontal axis, b a quarter turn ahead.
+constexpr int32_t quarter_turn = (sine_length / 4) * 65536;
+
+int64_t table_scaled(int32_t angle, int32_t radius) {
+  return (int64_t{sine_table[(angle >> 16) & sine_mask]} * radius) >> 15;
+}
+
+void plot(BYTEMAP* map, int64_t x, int64_t y, uint8_t value) {
+  if (x >= 0 && y >= 0 && x < map->width && y < map->height) {
+    map->pixels[static_cast<size_t>(y) * static_cast<size_t>(map->width) +
+                static_cast<size_t>(x)] = value;
+  }
+}
+
+// Every point of the outline lies at least about 0.9999 x radius - 2 from
+// the centre; past this bound none can fall inside the map, so the passes
+// can be skipped without changing a byte.
+bool circle_misses_map(const BYTEMAP* map, int32_t radius) {
+  return int64_t{radius} > 2 * (int64_t{map->width} + map->height) + 8;
+}
+
+}  // namespace
+
+void BYTEMAP_render(const BYTEMAP* map, IMG* image, const SAMPLE* palette) {
+  if (!render_fits(map, image, palette)) {
+    BYTEMAP_error();
+    return;
+  }
+  const uint8_t* bytes = map->pixels;
+  const int32_t* colours = palette->values;
+  uint32_t* out = image->pixels;
+  const size_t count = bytemap_pixel_count(map);
+  for (size_t i = 0; i < count; ++i) {
+    out[i] = static_cast<uint32_t>(colours[bytes[i]]);
+  }
+}
+
+void BYTEMAP_draw_circle(BYTEMAP* map, int32_t cx, int32_t cy, int32_t radius,
+                         uint8_t value) {
+  if (!bytemap_has_pixels(map) || !bytemap_contains(map, cx, cy) ||
+      radius < 1) {
+    BYTEMAP_error();
+    return;
+  }
+  if (circle_misses_map(map, radius)) {
+    return;
+  }
+  const int32_t step = quarter_turn / radius;
+  int32_t a = 0;
+  int32_t b = quarter_turn;
+  for (int32_t pass = 0; pass <= radius; ++pass) {
+    const int64_t s = table_scaled(a, radius);
+    const int64_t c = table_scaled(b, radius);
+    // The right half sits one column left, making the outline symmetric
+    // about the line between columns cx - 1 and cx.
+    plot(map, cx + c - 1, cy + s, value);
+    plot(map, cx - c, cy + s, value);
+    plot(map, cx + c - 1, cy - s, value);
+    plot(map, cx - c, cy - s, value);
+    a += step;
+    b += step;
+  }
+}
