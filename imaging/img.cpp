@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "imaging/clip.h"
+#include "imaging/img_internal.h"
 
 const MODULE_ID IMG_id = {"IMG     ", "20101021", "Kadwelon", "C       ", "CODE    "};
 
@@ -15,15 +15,11 @@ constexpr int32_t new_image_side = 16;
 // Errors are silent in the show; tests turn the report on.
 bool error_report = false;
 
-size_t pixel_count(const IMG* image) { return clip_pixel_count(image->width, image->height); }
-
 // A buffer for count pixels, zero-filled. Never empty, so that a 0 x 0 image
 // still has a buffer and "no buffer" always means a failed allocation.
 uint32_t* allocate_pixels(size_t count) {
   return static_cast<uint32_t*>(std::calloc(count > 0 ? count : 1, sizeof(uint32_t)));
 }
-
-bool has_pixels(const IMG* image) { return image != nullptr && image->pixels != nullptr; }
 
 }  // namespace
 
@@ -81,29 +77,27 @@ void IMG_resize(IMG* image, int32_t width, int32_t height) {
 }
 
 void IMG_clear(IMG* image) {
-  if (!has_pixels(image)) {
+  if (!img_has_pixels(image)) {
     IMG_error();
     return;
   }
-  std::memset(image->pixels, 0, pixel_count(image) * sizeof(uint32_t));
+  std::memset(image->pixels, 0, img_pixel_count(image) * sizeof(uint32_t));
 }
 
 void IMG_put_pixel(IMG* image, int32_t x, int32_t y, uint32_t colour) {
-  if (!has_pixels(image)) {
+  if (!img_has_pixels(image)) {
     IMG_error();
     return;
   }
-  if (x < 0 || y < 0 || x >= image->width || y >= image->height) return;
-  image->pixels[static_cast<size_t>(y) * image->width + x] = colour;
+  if (img_contains(image, x, y)) image->pixels[img_index(image, x, y)] = colour;
 }
 
 uint32_t IMG_get_pixel(const IMG* image, int32_t x, int32_t y) {
-  if (!has_pixels(image)) {
+  if (!img_has_pixels(image)) {
     IMG_error();
     return 0;
   }
-  if (x < 0 || y < 0 || x >= image->width || y >= image->height) return 0;
-  return image->pixels[static_cast<size_t>(y) * image->width + x];
+  return img_contains(image, x, y) ? image->pixels[img_index(image, x, y)] : 0;
 }
 
 int32_t IMG_equal(const IMG* a, const IMG* b) {
@@ -112,9 +106,9 @@ int32_t IMG_equal(const IMG* a, const IMG* b) {
     return 0;
   }
   if (a->width != b->width || a->height != b->height) return 0;
-  const size_t count = pixel_count(a);
+  const size_t count = img_pixel_count(a);
   if (count == 0) return 1;
-  if (!has_pixels(a) || !has_pixels(b)) {
+  if (!img_has_pixels(a) || !img_has_pixels(b)) {
     IMG_error();
     return 0;
   }
@@ -122,7 +116,7 @@ int32_t IMG_equal(const IMG* a, const IMG* b) {
 }
 
 IMG* IMG_clone(const IMG* image) {
-  if (!has_pixels(image)) {
+  if (!img_has_pixels(image)) {
     IMG_error();
     return nullptr;
   }
@@ -133,28 +127,28 @@ IMG* IMG_clone(const IMG* image) {
     IMG_destroy(&copy);
     return nullptr;
   }
-  std::memcpy(copy->pixels, image->pixels, pixel_count(image) * sizeof(uint32_t));
+  std::memcpy(copy->pixels, image->pixels, img_pixel_count(image) * sizeof(uint32_t));
   return copy;
 }
 
 void IMG_copy(const IMG* src, IMG* dst) {
-  if (!has_pixels(src) || !has_pixels(dst) || src->width != dst->width ||
+  if (!img_has_pixels(src) || !img_has_pixels(dst) || src->width != dst->width ||
       src->height != dst->height) {
     IMG_error();
     return;
   }
-  std::memmove(dst->pixels, src->pixels, pixel_count(src) * sizeof(uint32_t));
+  std::memmove(dst->pixels, src->pixels, img_pixel_count(src) * sizeof(uint32_t));
 }
 
 void IMG_fade(IMG* image, uint8_t amount) {
-  if (!has_pixels(image)) {
+  if (!img_has_pixels(image)) {
     IMG_error();
     return;
   }
   // Same result as going through get/put pixel for every position, in one pass.
   const uint32_t a = amount;
   uint32_t* pixels = image->pixels;
-  const size_t count = pixel_count(image);
+  const size_t count = img_pixel_count(image);
   for (size_t i = 0; i < count; ++i) {
     const uint32_t p = pixels[i];
     const uint32_t r = (p >> 16) & 0xFFu, g = (p >> 8) & 0xFFu, b = p & 0xFFu;
