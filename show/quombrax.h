@@ -1,0 +1,144 @@
+#pragma once
+
+#include <cstdint>
+
+#include "containers/module_id.h"
+
+struct BYTEMAP;
+struct CURSOR;
+struct FONT;
+struct IMG;
+struct MUSIC;
+struct ROLL;
+struct SAMPLE;
+struct SCROLL;
+struct SDLDPY;
+struct SDLDPY_AUDIO;
+struct SDLDPY_KEYS;
+struct STARS;
+
+// The show: start-up, the five scenes in their endless order, the shared end
+// of every frame, the fade between scenes, the keys and shutdown. All of its
+// state is module-level, one instance for the process, on the main thread.
+
+// Compiled-in settings, changed at run time only as noted.
+struct QUOMBRAX_CONFIG {
+  int32_t screen_width;     // 256; start-up replaces it with what the display got
+  int32_t screen_height;    // 256; likewise
+  uint8_t option_1;         // bit 0 flipped by key "1"
+  uint8_t option_2;         // bit 0 flipped by key "2"
+  uint8_t options_4_5;      // bit 0 flipped by key "4", bit 1 by key "5"
+  uint8_t display_options;  // bit 0: frame-rate text (key "8"); bit 1: paced (key "9")
+};
+
+constexpr int32_t QUOMBRAX_star_layer_count = 4;
+
+// Everything the show builds, zero or null at process start.
+struct QUOMBRAX_STATE {
+  uint32_t flags;  // QUOMBRAX_quit_flag, QUOMBRAX_next_scene_flag
+  IMG* screen_image;
+  SDLDPY* display;
+  SDLDPY_KEYS* keys;
+  // Shared assets.
+  BYTEMAP* screen_map;
+  SAMPLE* palette;
+  IMG* logo_image;
+  IMG* roll_texture;
+  // Fonts and the title.
+  FONT* small_font;
+  FONT* large_font;
+  uint32_t title_phase_x;  // wrap modulo 2^32; read through the sine mask only
+  uint32_t title_phase_y;
+  // Sound.
+  SDLDPY_AUDIO* audio;  // null when no sound device could be opened
+  MUSIC* music;
+  // Scene one.
+  ROLL* roll;
+  // Scene two.
+  IMG* corner_image;
+  // Scene three.
+  FONT* star_sheets[QUOMBRAX_star_layer_count];
+  STARS* star_layers[QUOMBRAX_star_layer_count];
+  IMG* scroll_image;
+  SCROLL* scroll;
+  CURSOR* cursor;
+};
+
+constexpr uint32_t QUOMBRAX_quit_flag = 1;
+constexpr uint32_t QUOMBRAX_next_scene_flag = 2;
+constexpr uint8_t QUOMBRAX_frame_rate_option = 1;
+constexpr uint8_t QUOMBRAX_paced_option = 2;
+constexpr int32_t QUOMBRAX_frame_rate = 50;
+constexpr uint32_t QUOMBRAX_seed = 0xFACE5718u;
+// A scene's frame loop counts down from here to 0: 1001 frames at most.
+constexpr int32_t QUOMBRAX_scene_frames = 1000;
+constexpr int32_t QUOMBRAX_fade_steps = 32;
+constexpr uint8_t QUOMBRAX_fade_amount = 8;
+
+extern QUOMBRAX_CONFIG QUOMBRAX_config;
+extern QUOMBRAX_STATE QUOMBRAX_state;
+
+extern const MODULE_ID QUOMBRAX_id;
+
+// Prints "QUOMBRAX Error.\n" while the report switch is on (it starts off).
+void QUOMBRAX_error();
+void QUOMBRAX_set_error_report(int32_t on);
+
+// The entry point's work: start-up, then the scenes for ever. Never returns;
+// the process ends in QUOMBRAX_shut_down.
+[[noreturn]] void QUOMBRAX_run();
+void QUOMBRAX_start_up();
+[[noreturn]] void QUOMBRAX_shut_down();
+
+// The end of every frame: pace, frame-rate text, present, music, keys, key
+// handling, key reset. Scene three does the first seven steps, reads the key
+// for its own, then resets it, so the steps are also offered in two halves.
+void QUOMBRAX_end_frame();
+void QUOMBRAX_end_frame_keep_key();
+void QUOMBRAX_reset_key();
+// The key code of this frame, as the key handler sees it.
+int8_t QUOMBRAX_last_key();
+
+void QUOMBRAX_fade_out();
+void QUOMBRAX_handle_key(int8_t code);
+
+// After a frame: 1 when the scene must end (quit or next scene asked for),
+// and then the next-scene request is cleared for the scene that follows.
+int32_t QUOMBRAX_scene_done();
+// The frame loop every scene shares: draws and ends up to 1001 frames,
+// leaving early as QUOMBRAX_scene_done says. `end_frame` is
+// QUOMBRAX_end_frame unless the scene needs its own.
+void QUOMBRAX_run_frames(void (*draw_frame)(), void (*end_frame)());
+
+// The five scenes, and their preparation (start-up) and release (shutdown).
+void QUOMBRAX_scene_one();
+void QUOMBRAX_scene_two();
+void QUOMBRAX_scene_three();
+void QUOMBRAX_scene_four();
+void QUOMBRAX_scene_five();
+void QUOMBRAX_prepare_scene_one();
+void QUOMBRAX_prepare_scene_two();
+void QUOMBRAX_prepare_scene_three();
+void QUOMBRAX_prepare_scene_four();
+void QUOMBRAX_prepare_scene_five();
+void QUOMBRAX_release_scene_one();
+void QUOMBRAX_release_scene_two();
+void QUOMBRAX_release_scene_three();
+void QUOMBRAX_release_scene_four();
+void QUOMBRAX_release_scene_five();
+
+// Shared assets: the screen map and palette (start-up), the screen-sized
+// pictures (later in start-up), and their release at shutdown.
+void QUOMBRAX_build_screen_map_and_palette();
+void QUOMBRAX_build_pictures();
+void QUOMBRAX_destroy_shared_assets();
+
+// Fonts, title and the frame-rate text.
+void QUOMBRAX_build_fonts();
+void QUOMBRAX_destroy_fonts();
+void QUOMBRAX_draw_title();
+void QUOMBRAX_draw_frame_rate();
+
+// Sound: the generator set up at start-up and fed once per frame.
+void QUOMBRAX_set_up_music();
+void QUOMBRAX_feed_music();

@@ -1,0 +1,19 @@
+#include "show/quombrax.h"
+
+// Scene one. Its drawing is not written yet: every frame of its loop
+// shows the black screen image.
+
+namespace {
+
+void draw_frame() {}
+
+}  // namespace
+
+void QUOMBRAX_prepare_scene_one() {}
+
+void QUOMBRAX_release_scene_one() {}
+
+void QUOMBRAX_scene_one() {
+  QUOMBRAX_fade_out();
+  QUOMBRAX_run_frames(draw_frame, QUOMBRAX_end_frame);
+}
