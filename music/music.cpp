@@ -1,0 +1,179 @@
+#include "music/music.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+const MODULE_ID MUSIC_id = {"MUSIC   ", "Kadwelon", "20101019", "C       ", "CODE    "};
+
+namespace {
+
+constexpr int32_t loop_length = 40000;
+constexpr int32_t mixing_period = 300;
+
+uint8_t error_report = 0;
+
+// Kept between mixings so that a mixing does not allocate the loop's length
+// every time; it lives as long as the process.
+SAMPLE* scratch = nullptr;
+
+struct LoopGuard {
+    MUSIC_LOCK lock;
+    MUSIC_LOCK unlock;
+    void* context;
+};
+LoopGuard loop_guard = {nullptr, nullptr, nullptr};
+
+struct Placement {
+    int32_t pick;    // index into the instrument list, -1 when it is empty
+    int32_t offset;  // where the sound starts in the loop
+};
+
+// Five draws per mixing, whatever the list holds, so that the other users of
+// rand see the same sequence whether or not a mixing finds an instrument.
+Placement draw_placement(int32_t instrument_count, int32_t length) {
+    const int32_t r1 = std::rand();
+    const int32_t r2 = std::rand();
+    const int32_t r3 = std::rand();
+    const int32_t r4 = std::rand();
+    const int32_t r5 = std::rand();
+    const int32_t pick = instrument_count > 0 ? r1 % instrument_count : -1;
+    const int32_t offset = (r2 % 2) * (length >> 3) + (r3 % 2) * (length >> 4) +
+                           (r4 % 2) * (length >> 1) + (r5 % 2) * (length >> 2);
+    return {pick, offset};
+}
+
+int32_t instrument_count(const MUSIC* music) {
+    return music->instruments != nullptr ? music->instruments->length : 0;
+}
+
+// The scratch vector with `length` zeroed values, or null when memory ran out
+// (then it is dropped, and the next mixing tries again).
+SAMPLE* cleared_scratch(int32_t length) {
+    if (scratch != nullptr && scratch->length != length) {
+        SAMPLE_destroy(&scratch);
+    }
+    if (scratch == nullptr) {
+        scratch = SAMPLE_create();
+        SAMPLE_set_length(scratch, length);
+    }
+    if (scratch == nullptr || scratch->length != length || scratch->capacity < length) {
+        if (scratch != nullptr) {
+            SAMPLE_destroy(&scratch);
+        }
+        return nullptr;
+    }
+    SAMPLE_clear(scratch);
+    return scratch;
+}
+
+// mix = placed + 3 x loop, wrapping exactly as doubling the loop and adding
+// placed + loop would, then the arithmetic shift: floor((3 x loop + placed) / 4).
+void blend(SAMPLE* placed_then_mix, const SAMPLE* loop) {
+    SAMPLE_add(placed_then_mix, loop);
+    SAMPLE_add(placed_then_mix, loop);
+    SAMPLE_add(placed_then_mix, loop);
+    SAMPLE_shift_right(placed_then_mix, 2);
+}
+
+// The only write to the loop's values, and the only time the guard is held.
+void publish(const SAMPLE* mix, SAMPLE* loop) {
+    if (loop_guard.lock != nullptr) {
+        loop_guard.lock(loop_guard.context);
+    }
+    SAMPLE_copy_range(mix, loop, mix->length, 0, 0);
+    if (loop_guard.unlock != nullptr) {
+        loop_guard.unlock(loop_guard.context);
+    }
+}
+
+void mix_one_instrument(MUSIC* music) {
+    const int32_t length = music->loop != nullptr ? music->loop->length : 0;
+    SAMPLE* mix = length > 0 && music->loop->values != nullptr ? cleared_scratch(length) : nullptr;
+    const Placement at = draw_placement(instrument_count(music), length);
+    if (mix == nullptr || at.pick < 0) {
+        return;
+    }
+    const SAMPLE* instrument = static_cast<const SAMPLE*>(ARRAY_get(music->instruments, at.pick));
+    if (instrument == nullptr) {
+        return;
+    }
+    SAMPLE_add(mix, instrument);
+    SAMPLE_rotate_right(mix, at.offset);
+    blend(mix, music->loop);
+    publish(mix, music->loop);
+}
+
+}  // namespace
+
+void MUSIC_error() {
+    if (error_report != 0) {
+        std::fputs("MUSIC ERROR\n", stdout);
+    }
+}
+
+void MUSIC_set_error_report(int32_t on) { error_report = on != 0 ? 1 : 0; }
+
+MUSIC* MUSIC_create() {
+    auto* music = static_cast<MUSIC*>(std::calloc(1, sizeof(MUSIC)));
+    if (music == nullptr) {
+        return nullptr;
+    }
+    music->loop = SAMPLE_create();
+    SAMPLE_set_length(music->loop, loop_length);
+    music->instruments = ARRAY_create();
+    const bool complete = music->loop != nullptr && music->loop->length == loop_length &&
+                          music->loop->capacity >= loop_length && music->instruments != nullptr;
+    if (!complete) {
+        MUSIC_destroy(&music);
+        return nullptr;
+    }
+    music->period = mixing_period;
+    music->countdown = 0;
+    return music;
+}
+
+void MUSIC_add_instrument(MUSIC* music, SAMPLE* instrument) {
+    if (music == nullptr || instrument == nullptr || music->instruments == nullptr) {
+        return;
+    }
+    ARRAY_push(music->instruments, instrument);
+}
+
+void MUSIC_step(MUSIC* music) {
+    if (music == nullptr) {
+        return;
+    }
+    // Counting down from 1 or less is the mixing call; testing before the
+    // decrement keeps a countdown of any value from overflowing.
+    if (music->countdown > 1) {
+        music->countdown -= 1;
+        return;
+    }
+    music->countdown = music->period;
+    mix_one_instrument(music);
+}
+
+void MUSIC_destroy(MUSIC** music) {
+    if (music == nullptr || *music == nullptr) {
+        MUSIC_error();
+        return;
+    }
+    MUSIC* record = *music;
+    if (record->loop != nullptr) {
+        SAMPLE_destroy(&record->loop);
+    }
+    // The instruments are borrowed: only the list goes, never what it holds.
+    if (record->instruments != nullptr) {
+        ARRAY_destroy(&record->instruments);
+    }
+    std::free(record);
+    *music = nullptr;
+}
+
+void MUSIC_set_loop_guard(MUSIC_LOCK lock, MUSIC_LOCK unlock, void* context) {
+    if ((lock == nullptr) != (unlock == nullptr)) {
+        MUSIC_error();
+        return;
+    }
+    loop_guard = {lock, unlock, context};
+}
