@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "effects/cursor.h"
+#include "effects/cursorx.h"
+#include "effects/disty.h"
+#include "effects/roll.h"
+#include "effects/scroll.h"
+#include "effects/stars.h"
+
+namespace {
+
+TEST(ModuleRecords, EveryEffectIdentifiesItself) {
+  struct Case {
+    const MODULE_ID* id;
+    std::vector<std::string> fields;
+  };
+  const std::vector<Case> cases = {
+      {&ROLL_id, {"ROLL    ", "Kadwelon", "20101019", "C       ", "CODE    "}},
+      {&STARS_id, {"STARS   ", "20101019", "Kadwelon", "C       ", "CODE    "}},
+      {&SCROLL_id, {"SCROLL  ", "20080827", "Kadwelon", "C       ", "CODE    "}},
+      {&CURSOR_id, {"CURSOR  ", "20080827", "Kadwelon", "C       ", "CODE    "}},
+      {&DISTY_id, {"DISTY   ", "20090807", "Kadwelon", "C       ", "CODE    "}},
+      {&CURSORX_id, {"CURSORX ", "20090805", "Kadwelon", "C       ", "CODE    "}},
+  };
+  for (const Case& c : cases) {
+    for (size_t i = 0; i < 5; ++i) {
+      const char* field = (*c.id)[i];
+      EXPECT_EQ(std::string(field), c.fields[i]) << c.fields[0] << " field " << i;
+      EXPECT_EQ(field[8], '\0');
+    }
+  }
+}
+
+TEST(ModuleRecords, SilentErrorHooksPrintNothing) {
+  const std::vector<std::function<void()>> hooks = {STARS_error, SCROLL_error, SCROLL_COUNTER_error,
+                                                    CURSOR_error, DISTY_error};
+  for (const auto& hook : hooks) {
+    testing::internal::CaptureStdout();
+    hook();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  }
+}
+
+}  // namespace
