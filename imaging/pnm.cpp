@@ -1,0 +1,498 @@
+#include "imaging/pnm.h"
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+#include "imaging/clip.h"
+
+namespace {
+
+constexpr int end_of_data = -1;
+
+// Header numbers stop growing here; anything this large is refused anyway,
+// and the cap keeps the arithmetic far from overflow.
+constexpr int32_t number_cap = 1000000000;
+
+bool is_digit(int c) { return c >= '0' && c <= '9'; }
+
+// Header bytes outside 33..126 (blanks, line ends, controls, high bytes) only
+// separate tokens.
+bool is_printable(int c) { return c >= 33 && c <= 126; }
+
+int next_byte(PNM_SOURCE* source) {
+  if (source->file) {
+    return std::getc(source->file);
+  }
+  if (source->position >= source->size) {
+    return end_of_data;
+  }
+  return source->data[source->position++];
+}
+
+// Only ever called with the byte just read, so one byte of push-back is enough.
+void put_back(PNM_SOURCE* source, int c) {
+  if (c == end_of_data) {
+    return;
+  }
+  if (source->file) {
+    std::ungetc(c, source->file);
+  } else {
+    --source->position;
+  }
+}
+
+// Bytes left in the source, or SIZE_MAX when a stream cannot tell.
+size_t bytes_left(PNM_SOURCE* source) {
+  if (!source->file) {
+    return source->size - source->position;
+  }
+  std::FILE* file = source->file;
+  long here = std::ftell(file);
+  if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) {
+    return SIZE_MAX;
+  }
+  long end = std::ftell(file);
+  if (std::fseek(file, here, SEEK_SET) != 0) {
+    return 0;  // the stream is lost; nothing more can be decoded from it
+  }
+  return end >= here ? static_cast<size_t>(end - here) : 0;
+}
+
+// A header number: the run of digits starting with `first`. The byte that
+// ends the run is left in the source.
+int32_t read_header_number(PNM_SOURCE* source, int first) {
+  int32_t value = 0;
+  int c = first;
+  while (is_digit(c)) {
+    value = value >= number_cap / 10 ? number_cap : value * 10 + (c - '0');
+    c = next_byte(source);
+  }
+  put_back(source, c);
+  return value;
+}
+
+// Skips a comment up to and including its line feed; false at the end of data.
+bool skip_comment(PNM_SOURCE* source) {
+  int c;
+  do {
+    c = next_byte(source);
+  } while (c != end_of_data && c != '\n');
+  return c == '\n';
+}
+
+int32_t numbers_needed(int32_t format) { return format == 1 || format == 4 ? 2 : 3; }
+
+bool size_accepted(const PNM_HEADER* header) {
+  return header->width > 0 && header->height > 0 &&
+         clip_size_acceptable(header->width, header->height);
+}
+
+// The fewest bytes of pixel data that can hold the image: one byte per binary
+// sample, one digit per text sample, one bit per P4 pixel with rows padded.
+size_t least_data_bytes(const PNM_HEADER* header) {
+  size_t pixels = static_cast<size_t>(header->width) * static_cast<size_t>(header->height);
+  switch (header->format) {
+    case 3:
+    case 6:
+      return 3 * pixels;
+    case 4:
+      return (static_cast<size_t>(header->width) + 7) / 8 * static_cast<size_t>(header->height);
+    default:
+      return pixels;
+  }
+}
+
+uint32_t grey(uint32_t level) { return level * 0x010101u; }
+
+uint32_t rgb(uint32_t red, uint32_t green, uint32_t blue) {
+  return (red & 0xFFu) << 16 | (green & 0xFFu) << 8 | (blue & 0xFFu);
+}
+
+// A text sample of the pixel data: skips the bytes before it, then reads its
+// digits. Only the low 8 bits are kept, and whether any digit was not 0, so
+// that no length of digits can overflow.
+struct TEXT_SAMPLE {
+  bool found;
+  bool nonzero;
+  uint32_t low_byte;
+};
+
+TEXT_SAMPLE read_text_sample(PNM_SOURCE* source) {
+  TEXT_SAMPLE sample = {false, false, 0};
+  int c = next_byte(source);
+  while (c != end_of_data && !is_digit(c)) {
+    c = next_byte(source);
+  }
+  while (is_digit(c)) {
+    sample.found = true;
+    sample.nonzero = sample.nonzero || c != '0';
+    sample.low_byte = (sample.low_byte * 10 + static_cast<uint32_t>(c - '0')) & 0xFFu;
+    c = next_byte(source);
+  }
+  return sample;
+}
+
+// P1 from memory: one digit character per pixel, separators optional.
+bool read_bitmap_digit(PNM_SOURCE* source, uint32_t* colour) {
+  int c = next_byte(source);
+  while (c != end_of_data && !is_digit(c)) {
+    c = next_byte(source);
+  }
+  *colour = c == '0' ? 0 : 0xFFFFFFu;
+  return c != end_of_data;
+}
+
+// One pixel of the text formats P1, P2 and P3.
+bool read_text_pixel(PNM_SOURCE* source, int32_t format, uint32_t* colour) {
+  if (format == 1 && !source->file) {
+    return read_bitmap_digit(source, colour);
+  }
+  TEXT_SAMPLE first = read_text_sample(source);
+  if (format == 1) {
+    *colour = first.nonzero ? 0xFFFFFFu : 0;
+    return first.found;
+  }
+  if (format == 2) {
+    *colour = grey(first.low_byte);
+    return first.found;
+  }
+  TEXT_SAMPLE green = read_text_sample(source);
+  TEXT_SAMPLE blue = read_text_sample(source);
+  *colour = rgb(first.low_byte, green.low_byte, blue.low_byte);
+  return first.found && green.found && blue.found;
+}
+
+// One pixel of the byte formats P5 and P6.
+bool read_binary_pixel(PNM_SOURCE* source, int32_t format, uint32_t* colour) {
+  int red = next_byte(source);
+  if (format == 5) {
+    *colour = grey(static_cast<uint32_t>(red));
+    return red != end_of_data;
+  }
+  int green = next_byte(source);
+  int blue = next_byte(source);
+  *colour = rgb(static_cast<uint32_t>(red), static_cast<uint32_t>(green),
+                static_cast<uint32_t>(blue));
+  return blue != end_of_data;
+}
+
+// P4: every row starts on a new byte, most significant bit first; a set bit is
+// white. Bits past the width in a row's last byte are skipped (the memory
+// readers have padded the width, so for them there are none).
+bool decode_bits(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_TARGET* target,
+                 void* record) {
+  size_t index = 0;
+  for (int32_t y = 0; y < header->height; ++y) {
+    int byte = 0;
+    for (int32_t x = 0; x < header->width; ++x, ++index) {
+      if (x % 8 == 0 && (byte = next_byte(source)) == end_of_data) {
+        return false;
+      }
+      bool set = (byte >> (7 - x % 8)) & 1;
+      target->store(record, index, set ? 0xFFFFFFu : 0);
+    }
+  }
+  return true;
+}
+
+bool decode_samples(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_TARGET* target,
+                    void* record) {
+  bool text = header->format <= 3;
+  size_t count = static_cast<size_t>(header->width) * static_cast<size_t>(header->height);
+  for (size_t index = 0; index < count; ++index) {
+    uint32_t colour = 0;
+    bool read = text ? read_text_pixel(source, header->format, &colour)
+                     : read_binary_pixel(source, header->format, &colour);
+    if (!read) {
+      return false;
+    }
+    target->store(record, index, colour);
+  }
+  return true;
+}
+
+bool decode_pixels(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_TARGET* target,
+                   void* record) {
+  return header->format == 4 ? decode_bits(source, header, target, record)
+                             : decode_samples(source, header, target, record);
+}
+
+}  // namespace
+
+PNM_SOURCE PNM_memory_source(const uint8_t* data, size_t size) {
+  return PNM_SOURCE{data, data ? size : 0, 0, nullptr};
+}
+
+PNM_SOURCE PNM_file_source(std::FILE* file) { return PNM_SOURCE{nullptr, 0, 0, file}; }
+
+int32_t PNM_read_header(PNM_SOURCE* source, PNM_HEADER* header) {
+  *header = PNM_HEADER{0, 0, 0, 1};
+  int32_t numbers[3] = {0, 0, 0};
+  int32_t seen = 0;
+  while (header->format == 0 || seen < numbers_needed(header->format)) {
+    int c = next_byte(source);
+    if (c == end_of_data) {
+      return 0;
+    }
+    if (!is_printable(c)) {
+      continue;
+    }
+    if (c == 'P' && header->format == 0) {
+      int digit = next_byte(source);
+      if (digit < '1' || digit > '6') {
+        return 0;
+      }
+      header->format = digit - '0';
+    } else if (c == '#') {
+      if (!skip_comment(source)) {
+        return 0;
+      }
+    } else if (is_digit(c) && header->format != 0) {
+      numbers[seen++] = read_header_number(source, c);
+    } else {
+      return 0;  // a number before the magic, or a byte no header holds
+    }
+  }
+  next_byte(source);  // the byte that ended the last number
+  header->width = numbers[0];
+  header->height = numbers[1];
+  if (seen == 3) {
+    header->maxval = numbers[2];
+  }
+  if (header->format == 4 && !source->file) {
+    header->width = (header->width + 7) / 8 * 8;
+  }
+  return size_accepted(header) ? 1 : 0;
+}
+
+void* PNM_read(PNM_SOURCE* source, const PNM_TARGET* target) {
+  PNM_HEADER header;
+  if (!PNM_read_header(source, &header) || bytes_left(source) < least_data_bytes(&header)) {
+    return nullptr;
+  }
+  void* record = target->make(header.width, header.height);
+  if (record && !decode_pixels(source, &header, target, record)) {
+    target->discard(record);
+    record = nullptr;
+  }
+  return record;
+}
+
+void* PNM_parse(const uint8_t* data, size_t size, const PNM_TARGET* target) {
+  if (!data) {
+    return nullptr;
+  }
+  PNM_SOURCE source = PNM_memory_source(data, size);
+  return PNM_read(&source, target);
+}
+
+void* PNM_load(const char* path, const PNM_TARGET* target) {
+  std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+  if (!file) {
+    return nullptr;
+  }
+  PNM_SOURCE source = PNM_file_source(file);
+  void* record = PNM_read(&source, target);
+  std::fclose(file);
+  return record;
+}
+
+namespace {
+
+bool has_pixels(const PNM_PIXELS* image) {
+  return image->pixels && image->width > 0 && image->height > 0;
+}
+
+// One row of a P6 (three bytes per pixel) or P5 (one byte per pixel) file.
+void encode_row(const PNM_PIXELS* image, int32_t y, size_t channels, uint8_t* row) {
+  size_t first = static_cast<size_t>(y) * static_cast<size_t>(image->width);
+  for (int32_t x = 0; x < image->width; ++x) {
+    uint32_t colour = image->rgb_at(image->pixels, first + static_cast<size_t>(x));
+    uint8_t* out = row + static_cast<size_t>(x) * channels;
+    if (channels == 3) {
+      out[0] = static_cast<uint8_t>(colour >> 16);
+      out[1] = static_cast<uint8_t>(colour >> 8);
+      out[2] = static_cast<uint8_t>(colour);
+    } else {
+      out[0] = static_cast<uint8_t>(colour);
+    }
+  }
+}
+
+bool write_image(std::FILE* file, char magic, const PNM_PIXELS* image) {
+  size_t channels = magic == '6' ? 3 : 1;
+  size_t row_bytes = static_cast<size_t>(image->width) * channels;
+  uint8_t* row = static_cast<uint8_t*>(std::calloc(row_bytes, 1));
+  bool written = row && std::fprintf(file, "P%c\n%d %d\n255\n", magic, static_cast<int>(image->width),
+                                     static_cast<int>(image->height)) > 0;
+  for (int32_t y = 0; written && y < image->height; ++y) {
+    encode_row(image, y, channels, row);
+    written = std::fwrite(row, 1, row_bytes, file) == row_bytes;
+  }
+  std::free(row);
+  return written && std::fflush(file) == 0 && !std::ferror(file);
+}
+
+// Three right-aligned digits of one channel; values are below 1000.
+void put_channel(char* out, uint32_t value) {
+  out[0] = value >= 100 ? static_cast<char>('0' + value / 100) : ' ';
+  out[1] = value >= 10 ? static_cast<char>('0' + value / 10 % 10) : ' ';
+  out[2] = static_cast<char>('0' + value % 10);
+  out[3] = ' ';
+}
+
+constexpr size_t group_length = 12;
+constexpr size_t groups_per_line = 6;
+
+void put_groups(char* out, const PNM_PIXELS* image, size_t count) {
+  for (size_t index = 0; index < count; ++index, out += group_length) {
+    uint32_t colour = image->rgb_at(image->pixels, index);
+    put_channel(out, colour >> 16 & 0xFFu);
+    put_channel(out + 4, colour >> 8 & 0xFFu);
+    put_channel(out + 8, colour & 0xFFu);
+    if ((index + 1) % groups_per_line == 0 || index + 1 == count) {
+      out[group_length - 1] = '\n';
+    }
+  }
+}
+
+char* empty_dump(const char* name) {
+  size_t length = std::strlen(name) + 2;
+  char* text = static_cast<char*>(std::calloc(length + 1, 1));
+  if (text) {
+    std::snprintf(text, length + 1, "%s{}", name);
+  }
+  return text;
+}
+
+// The run of digits at *cursor, capped; leaves the cursor after it.
+int32_t read_text_number(const char** cursor) {
+  int32_t value = 0;
+  for (; is_digit(**cursor); ++*cursor) {
+    value = value >= number_cap / 10 ? number_cap : value * 10 + (**cursor - '0');
+  }
+  return value;
+}
+
+// Never steps onto the byte after the terminating NUL.
+void skip_one(const char** cursor) {
+  if (**cursor != '\0') {
+    ++*cursor;
+  }
+}
+
+// One value of the dump: skips what is not a digit, then keeps the low
+// 8 bits of the digits. False when the text ends first.
+bool read_dump_value(const char** cursor, uint32_t* value) {
+  while (**cursor != '\0' && !is_digit(**cursor)) {
+    ++*cursor;
+  }
+  if (**cursor == '\0') {
+    return false;
+  }
+  *value = 0;
+  for (; is_digit(**cursor); ++*cursor) {
+    *value = (*value * 10 + static_cast<uint32_t>(**cursor - '0')) & 0xFFu;
+  }
+  return true;
+}
+
+bool read_dump_pixels(const char* cursor, size_t count, const PNM_TARGET* target, void* record) {
+  for (size_t index = 0; index < count; ++index) {
+    uint32_t red = 0;
+    uint32_t green = 0;
+    uint32_t blue = 0;
+    if (!read_dump_value(&cursor, &red) || !read_dump_value(&cursor, &green) ||
+        !read_dump_value(&cursor, &blue)) {
+      return false;
+    }
+    target->store(record, index, rgb(red, green, blue));
+  }
+  return true;
+}
+
+// Where the dump's size line starts: after `name`, then "{", then "P3\n".
+const char* find_dump_body(const char* text, const char* name) {
+  const char* cursor = text;
+  for (const char* mark : {name, "{", "P3\n"}) {
+    int32_t after = PNM_find(cursor, mark);
+    if (after == 0) {
+      return nullptr;
+    }
+    cursor += after;
+  }
+  return cursor;
+}
+
+}  // namespace
+
+int32_t PNM_save(const char* path, char magic, const PNM_PIXELS* image) {
+  if (!path || !has_pixels(image)) {
+    return 0;
+  }
+  std::FILE* file = std::fopen(path, "w");
+  if (!file) {
+    return 0;
+  }
+  bool written = write_image(file, magic, image);
+  bool closed = std::fclose(file) == 0;
+  return written && closed ? 1 : 0;
+}
+
+char* PNM_to_text(const char* name, const PNM_PIXELS* image) {
+  if (!image->pixels) {
+    return nullptr;
+  }
+  if (image->width <= 0 || image->height <= 0) {
+    return empty_dump(name);
+  }
+  const char* format = "%s{\nP3\n%d %d\n255\n";
+  int header = std::snprintf(nullptr, 0, format, name, static_cast<int>(image->width),
+                             static_cast<int>(image->height));
+  size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
+  size_t length = static_cast<size_t>(header) + count * group_length + 2;
+  char* text = static_cast<char*>(std::calloc(length + 1, 1));
+  if (!text) {
+    return nullptr;
+  }
+  std::snprintf(text, static_cast<size_t>(header) + 1, format, name,
+                static_cast<int>(image->width), static_cast<int>(image->height));
+  put_groups(text + header, image, count);
+  std::memcpy(text + length - 2, "}\n", 2);
+  return text;
+}
+
+void* PNM_from_text(const char* text, const char* name, const PNM_TARGET* target) {
+  const char* cursor = text ? find_dump_body(text, name) : nullptr;
+  if (!cursor) {
+    return nullptr;
+  }
+  PNM_HEADER header = {3, 0, 0, 0};
+  header.width = read_text_number(&cursor);
+  skip_one(&cursor);
+  header.height = read_text_number(&cursor);
+  skip_one(&cursor);
+  header.maxval = read_text_number(&cursor);
+  skip_one(&cursor);
+  if (!size_accepted(&header) || std::strlen(cursor) < least_data_bytes(&header)) {
+    return nullptr;
+  }
+  void* record = target->make(header.width, header.height);
+  size_t count = static_cast<size_t>(header.width) * static_cast<size_t>(header.height);
+  if (record && !read_dump_pixels(cursor, count, target, record)) {
+    target->discard(record);
+    record = nullptr;
+  }
+  return record;
+}
+
+int32_t PNM_find(const char* text, const char* literal) {
+  const char* found = std::strstr(text, literal);
+  if (!found) {
+    return 0;
+  }
+  size_t after = static_cast<size_t>(found - text) + std::strlen(literal);
+  return after <= INT32_MAX ? static_cast<int32_t>(after) : 0;
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+// The PNM family (P1 to P6) and the "NAME{" text dumps, shared by IMG and
+// BYTEMAP. Both modules read one header grammar and one pixel layout; they
+// differ only in how a decoded colour becomes a pixel and how a pixel is
+// written back, which each supplies through PNM_TARGET and PNM_PIXELS.
+// Nothing here calls an error hook: every failure is a null or 0 result and
+// the module that called reports it with its own hook.
+//
+// All input is treated as untrusted:
+// - a header must start with the magic; any other printable byte that is not
+//   a digit, "#" or the magic's "P" fails the read;
+// - a width or height of 0, or more pixels than a resize accepts (16384 x
+//   16384, clip.h), fails the read before anything is allocated (checked
+//   after the memory readers' P4 width padding);
+// - short pixel data fails the read: when the bytes left cannot hold the
+//   pixels the header announces, the read fails before allocating, and when
+//   the data runs out while decoding, the partly decoded image is freed.
+//   No partial image is ever returned;
+// - text samples and dump values above 255 keep their low 8 bits, so every
+//   decoded colour is 0x00RRGGBB;
+// - memory readers never read past the block's size, text readers never
+//   step past the terminating NUL.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// Where the bytes of an image come from: a memory block or an open stream.
+struct PNM_SOURCE {
+  const uint8_t* data;  // memory block, or null when reading `file`
+  size_t size;
+  size_t position;
+  std::FILE* file;
+};
+
+PNM_SOURCE PNM_memory_source(const uint8_t* data, size_t size);
+PNM_SOURCE PNM_file_source(std::FILE* file);
+
+struct PNM_HEADER {
+  int32_t format;  // the magic digit, 1 to 6
+  int32_t width;   // padded to a multiple of 8 for P4 from memory
+  int32_t height;
+  int32_t maxval;  // read and never used; 1 for P1 and P4
+};
+
+// Reads the header and leaves the source at the first byte of pixel data.
+// 1 on success, 0 on a malformed, refused or truncated header.
+int32_t PNM_read_header(PNM_SOURCE* source, PNM_HEADER* header);
+
+// How a reader builds the caller's record. `make` returns a record of
+// width x height zeroed pixels or null; `store` puts colour 0x00RRGGBB at
+// pixel `index`; `discard` frees a record that `make` returned.
+struct PNM_TARGET {
+  void* (*make)(int32_t width, int32_t height);
+  void (*store)(void* record, size_t index, uint32_t rgb);
+  void (*discard)(void* record);
+};
+
+// Whole-image readers; each returns a new record from `target`, or null.
+void* PNM_parse(const uint8_t* data, size_t size, const PNM_TARGET* target);
+void* PNM_load(const char* path, const PNM_TARGET* target);
+void* PNM_read(PNM_SOURCE* source, const PNM_TARGET* target);
+
+// A record seen from the writers: its size, its pixel buffer and the colour
+// 0x00RRGGBB of pixel `index`.
+struct PNM_PIXELS {
+  int32_t width;
+  int32_t height;
+  const void* pixels;
+  uint32_t (*rgb_at)(const void* pixels, size_t index);
+};
+
+// Writes "P6" (three bytes per pixel: red, green, blue) or "P5" (one byte per
+// pixel: the low byte of the colour). 1 on success; 0 for a null path, a
+// missing buffer, a width or height below 1, a file that cannot be opened or
+// any failed write, including the final flush.
+int32_t PNM_save(const char* path, char magic, const PNM_PIXELS* image);
+
+// The text dump "NAME{\nP3\nW H\n255\n" followed by a twelve-character
+// "%3d %3d %3d " group per pixel, a line feed ending every sixth group and
+// the last, and "}\n"; "NAME{}" for an image without pixels. A new
+// std::malloc'd string, or null for a missing buffer or when memory runs out.
+char* PNM_to_text(const char* name, const PNM_PIXELS* image);
+
+// Reads a dump written by PNM_to_text under `name`; null when the text is
+// null, lacks the frame, announces a size the PNM readers refuse (0 included:
+// a dump of an empty image has no size line) or holds fewer values than the
+// size needs.
+void* PNM_from_text(const char* text, const char* name, const PNM_TARGET* target);
+
+// Index just past the first occurrence of `literal` in `text`, 0 when it does
+// not occur (or is empty). Both must be non-null.
+int32_t PNM_find(const char* text, const char* literal);
+
+// PNM_TARGET pieces for a record type with the usual create, resize and
+// destroy operations: a record made this way has exactly width x height
+// zeroed pixels or is not made at all.
+template <class Record, Record* (*create)(), void (*resize)(Record*, int32_t, int32_t),
+          void (*destroy)(Record**)>
+void* PNM_make(int32_t width, int32_t height) {
+  Record* record = create();
+  if (!record) {
+    return nullptr;
+  }
+  resize(record, width, height);
+  bool sized = record->width == width && record->height == height;
+  if (!sized || (!record->pixels && width > 0 && height > 0)) {
+    destroy(&record);
+  }
+  return record;
+}
+
+template <class Record, void (*destroy)(Record**)>
+void PNM_discard(void* record) {
+  Record* typed = static_cast<Record*>(record);
+  destroy(&typed);
+}
