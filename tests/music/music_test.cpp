@@ -32,7 +32,7 @@ protected:
         MUSIC_set_error_report(0);
     }
 
-    SAMPLE* make_instrument(const Shape& shape, int32_t length = instrument_length) {
+    SAMPLE* make_instrument(const Shape& shape, int32_t length = sound_length) {
         SAMPLE* instrument = SAMPLE_create();
         SAMPLE_set_length(instrument, length);
         for (int32_t i = 0; i < length; ++i) {
@@ -42,7 +42,7 @@ protected:
         return instrument;
     }
 
-    SAMPLE* add_instrument(const Shape& shape, int32_t length = instrument_length) {
+    SAMPLE* add_instrument(const Shape& shape, int32_t length = sound_length) {
         SAMPLE* instrument = make_instrument(shape, length);
         MUSIC_add_instrument(music, instrument);
         return instrument;
@@ -61,10 +61,10 @@ protected:
 
 // The loop after one sound of `shape` has gone in at `offset`, wrapping at
 // the loop's end, over a loop that was `outside` everywhere else.
-std::vector<int32_t> expected_loop(int32_t length, int32_t offset, int32_t sound_length,
+std::vector<int32_t> expected_loop(int32_t length, int32_t offset, int32_t placed_length,
                                    const Shape& inside, int32_t outside) {
     std::vector<int32_t> loop(static_cast<size_t>(length), outside);
-    for (int32_t j = 0; j < sound_length && j < length; ++j) {
+    for (int32_t j = 0; j < placed_length && j < length; ++j) {
         loop[static_cast<size_t>((offset + j) % length)] = inside(j);
     }
     return loop;
@@ -106,9 +106,9 @@ TEST_F(MusicTest, CreateGivesASilentLoopAndAnEmptyList) {
     EXPECT_EQ(music->countdown, 0);
     EXPECT_EQ(music->period, 300);
     ASSERT_NE(music->loop, nullptr);
-    EXPECT_EQ(music->loop->length, loop_length);
-    EXPECT_EQ(music->loop->capacity, loop_length);
-    EXPECT_EQ(loop_values(), std::vector<int32_t>(loop_length, 0));
+    EXPECT_EQ(music->loop->length, music_loop_length);
+    EXPECT_EQ(music->loop->capacity, music_loop_length);
+    EXPECT_EQ(loop_values(), std::vector<int32_t>(music_loop_length, 0));
     ASSERT_NE(music->instruments, nullptr);
     EXPECT_EQ(music->instruments->length, 0);
 }
@@ -141,8 +141,8 @@ TEST_F(MusicTest, FirstStepMixesAtOnceAndTheNextMixingIsThe301stCall) {
     EXPECT_EQ(next_draw, nth_draw_from_seed(seed, 6));
     EXPECT_EQ(music->countdown, 300);
     const std::vector<int32_t> after_first = loop_values();
-    const Placement first = placement_from_seed(seed, 1, loop_length);
-    EXPECT_EQ(after_first, expected_loop(loop_length, first.offset, instrument_length,
+    const Placement first = placement_from_seed(seed, 1, music_loop_length);
+    EXPECT_EQ(after_first, expected_loop(music_loop_length, first.offset, sound_length,
                                          [](int32_t) { return 1000; }, 0));
 
     std::srand(seed);
@@ -170,14 +170,14 @@ TEST_F(MusicTest, ASoundMixedIntoSilenceEntersAtAQuarterRoundedDown) {
     };
     const Case cases[] = {{4000, 1000}, {-1, -1}, {3, 0}, {-4, -1}, {-5, -2}, {7, 1}};
     for (const int32_t offset : {0, 20000, 37500}) {
-        const unsigned seed = seed_giving_offset(offset, 1, loop_length);
+        const unsigned seed = seed_giving_offset(offset, 1, music_loop_length);
         for (const Case& c : cases) {
             MUSIC* fresh = MUSIC_create();
             MUSIC_add_instrument(fresh, make_instrument([&](int32_t) { return c.value; }));
             std::srand(seed);
             MUSIC_step(fresh);
-            const std::vector<int32_t> got(fresh->loop->values, fresh->loop->values + loop_length);
-            EXPECT_EQ(got, expected_loop(loop_length, offset, instrument_length,
+            const std::vector<int32_t> got(fresh->loop->values, fresh->loop->values + music_loop_length);
+            EXPECT_EQ(got, expected_loop(music_loop_length, offset, sound_length,
                                          [&](int32_t) { return c.mixed; }, 0))
                 << "value " << c.value << " at offset " << offset;
             MUSIC_destroy(&fresh);
@@ -188,13 +188,13 @@ TEST_F(MusicTest, ASoundMixedIntoSilenceEntersAtAQuarterRoundedDown) {
 TEST_F(MusicTest, TheLastGridPositionWrapsTheSoundToTheLoopStart) {
     // Every instrument value is distinct after the quarter: value i lands as i + 1.
     add_instrument([](int32_t i) { return 4 * (i + 1); });
-    std::srand(seed_giving_offset(37500, 1, loop_length));
+    std::srand(seed_giving_offset(37500, 1, music_loop_length));
     MUSIC_step(music);
     const std::vector<int32_t> loop = loop_values();
     for (int32_t j = 0; j < 2500; ++j) {
         ASSERT_EQ(loop[static_cast<size_t>(37500 + j)], j + 1) << "instrument value " << j;
     }
-    for (int32_t j = 2500; j < instrument_length; ++j) {
+    for (int32_t j = 2500; j < sound_length; ++j) {
         ASSERT_EQ(loop[static_cast<size_t>(j - 2500)], j + 1) << "instrument value " << j;
     }
     for (int32_t i = 8525; i < 37500; ++i) {
@@ -217,17 +217,17 @@ TEST_F(MusicTest, MixingKeepsThreeQuartersOfTheOldLoop) {
         {-4, 4, -2, -3},
         {INT32_MAX, 3, -536870912, 536870911},
     };
-    const unsigned seed = seed_giving_offset(10000, 1, loop_length);
+    const unsigned seed = seed_giving_offset(10000, 1, music_loop_length);
     for (const Case& c : cases) {
         MUSIC* fresh = MUSIC_create();
         MUSIC_add_instrument(fresh, make_instrument([&](int32_t) { return c.sound; }));
-        for (int32_t i = 0; i < loop_length; ++i) {
+        for (int32_t i = 0; i < music_loop_length; ++i) {
             fresh->loop->values[i] = c.old_value;
         }
         std::srand(seed);
         MUSIC_step(fresh);
-        const std::vector<int32_t> got(fresh->loop->values, fresh->loop->values + loop_length);
-        EXPECT_EQ(got, expected_loop(loop_length, 10000, instrument_length,
+        const std::vector<int32_t> got(fresh->loop->values, fresh->loop->values + music_loop_length);
+        EXPECT_EQ(got, expected_loop(music_loop_length, 10000, sound_length,
                                      [&](int32_t) { return c.inside; }, c.outside))
             << "old " << c.old_value << ", sound " << c.sound;
         MUSIC_destroy(&fresh);
@@ -244,12 +244,12 @@ TEST_F(MusicTest, PickIsTheFirstDrawModuloTheInstrumentCount) {
         for (int32_t n = 0; n < 3; ++n) {
             MUSIC_add_instrument(fresh, owned[static_cast<size_t>(n)]);
         }
-        const Placement at = placement_from_seed(seed, 3, loop_length);
+        const Placement at = placement_from_seed(seed, 3, music_loop_length);
         picks_seen.insert(at.pick);
         std::srand(seed);
         MUSIC_step(fresh);
-        const std::vector<int32_t> got(fresh->loop->values, fresh->loop->values + loop_length);
-        EXPECT_EQ(got, expected_loop(loop_length, at.offset, instrument_length,
+        const std::vector<int32_t> got(fresh->loop->values, fresh->loop->values + music_loop_length);
+        EXPECT_EQ(got, expected_loop(music_loop_length, at.offset, sound_length,
                                      [&](int32_t) { return 100 * (at.pick + 1); }, 0))
             << "seed " << seed;
         MUSIC_destroy(&fresh);
@@ -263,7 +263,7 @@ TEST_F(MusicTest, WithoutInstrumentsAMixingChangesNothingButStillDrawsFive) {
     std::srand(seed);
     MUSIC_step(music);
     EXPECT_EQ(music->countdown, 300);
-    EXPECT_EQ(loop_values(), std::vector<int32_t>(loop_length, 123));
+    EXPECT_EQ(loop_values(), std::vector<int32_t>(music_loop_length, 123));
     const int32_t next_draw = std::rand();
     EXPECT_EQ(next_draw, nth_draw_from_seed(seed, 6));
 }
@@ -282,10 +282,10 @@ TEST_F(MusicTest, AShorterLoopIsMixedOnItsOwnGrid) {
 
     MUSIC* usual = MUSIC_create();
     MUSIC_add_instrument(usual, make_instrument(constant_4000));
-    std::srand(seed_giving_offset(2500, 1, loop_length));
+    std::srand(seed_giving_offset(2500, 1, music_loop_length));
     MUSIC_step(usual);
-    const std::vector<int32_t> got(usual->loop->values, usual->loop->values + loop_length);
-    EXPECT_EQ(got, expected_loop(loop_length, 2500, instrument_length,
+    const std::vector<int32_t> got(usual->loop->values, usual->loop->values + music_loop_length);
+    EXPECT_EQ(got, expected_loop(music_loop_length, 2500, sound_length,
                                  [](int32_t) { return 1000; }, 0));
     MUSIC_destroy(&usual);
 }
@@ -341,7 +341,7 @@ TEST_F(MusicTest, TheLoopChangesOnlyWhileTheGuardIsHeld) {
     MUSIC_step(music);
     EXPECT_EQ(probe.locks, 1);
     EXPECT_EQ(probe.unlocks, 1);
-    EXPECT_EQ(probe.at_lock, std::vector<int32_t>(loop_length, -800));
+    EXPECT_EQ(probe.at_lock, std::vector<int32_t>(music_loop_length, -800));
     EXPECT_EQ(probe.at_unlock, loop_values());
     EXPECT_NE(probe.at_unlock, probe.at_lock);
 

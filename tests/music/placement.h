@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-constexpr int32_t loop_length = 40000;
-constexpr int32_t instrument_length = 11025;
+constexpr int32_t music_loop_length = 40000;
+constexpr int32_t sound_length = 11025;
 
 struct Placement {
     int32_t pick;
