@@ -94,19 +94,22 @@ TEST(BytemapBlit, SkipsZeroAndDrawsEveryOtherValue) {
 }
 
 TEST(BytemapBlitStepped, SpreadsColumnsAndClipsLikeTheUnclippedCopy) {
+  // Two rows: with step 2 the one source row needs room for two.
   BytemapPtr src = make_map(3, 1, [](int32_t x, int32_t) { return uint8_t(x + 1); });
-  BytemapPtr wide = make_map(7, 1);
+  BytemapPtr wide = make_map(7, 2);
   BYTEMAP_blit_stepped(src.get(), wide.get(), 0, 0, 0, 0, 3, 1, 2, 2);
-  EXPECT_EQ(bytes_of(wide.get()), (std::vector<uint8_t>{1, 0, 2, 0, 3, 0, 0}));
-  BytemapPtr left = make_map(7, 1);
+  EXPECT_EQ(bytes_of(wide.get()), (std::vector<uint8_t>{1, 0, 2, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  BytemapPtr left = make_map(7, 2);
   BYTEMAP_blit_stepped(src.get(), left.get(), 0, 0, -3, 0, 3, 1, 2, 2);
-  EXPECT_EQ(bytes_of(left.get()), (std::vector<uint8_t>{0, 3, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(bytes_of(left.get()), (std::vector<uint8_t>{0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-TEST(BytemapBlitStepped, DropsALastColumnWhenTheRoomIsNotAMultipleOfTheStep) {
+TEST(BytemapBlitStepped, DropsALastColumnOrRowWhenTheRoomIsNotAMultipleOfTheStep) {
   BytemapPtr src = make_map(3, 1, [](int32_t x, int32_t) { return uint8_t(x + 1); });
   BytemapPtr dst = make_map(5, 1);
   BYTEMAP_blit_stepped(src.get(), dst.get(), 0, 0, 0, 0, 3, 1, 2, 1);
+  EXPECT_EQ(bytes_of(dst.get()), (std::vector<uint8_t>{1, 0, 2, 0, 0}));
+  BYTEMAP_blit_stepped(src.get(), dst.get(), 0, 0, 0, 0, 3, 1, 1, 2);
   EXPECT_EQ(bytes_of(dst.get()), (std::vector<uint8_t>{1, 0, 2, 0, 0}));
 }
 
