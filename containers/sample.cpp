@@ -179,6 +179,7 @@ int32_t SAMPLE_find(const SAMPLE* sample, int32_t value, int32_t start) {
 }
 
 void SAMPLE_insert(SAMPLE* sample, int32_t value, int32_t index) {
+    // length + 1 must stay within 32 bits.
     if (!valid(sample) || index < 0 || index > sample->length || sample->length == INT32_MAX) {
         SAMPLE_error();
         return;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +24,7 @@ struct Handles : testing::Test {
     void* R = &objects[5];
     void* X = &objects[6];
 
-    static ArrayPtr make(std::initializer_list<void*> items) {
+    static ArrayPtr make(const std::vector<void*>& items) {
         ArrayPtr array(ARRAY_create());
         for (void* item : items) {
             ARRAY_push(array.get(), item);
@@ -283,14 +282,8 @@ TEST_F(Handles, InsertRangeSplicesAndGrowsByDoubling) {
         {{P, Q, R}, {}, 0, 3, 0, {P, Q, R}, 4},
     };
     for (const Case& c : cases) {
-        ArrayPtr source(ARRAY_create());
-        ArrayPtr destination(ARRAY_create());
-        for (void* item : c.source) {
-            ARRAY_push(source.get(), item);
-        }
-        for (void* item : c.destination) {
-            ARRAY_push(destination.get(), item);
-        }
+        ArrayPtr source = make(c.source);
+        ArrayPtr destination = make(c.destination);
         ARRAY_insert_range(source.get(), destination.get(), c.from, c.to, c.index);
         EXPECT_EQ(items_of(destination.get()), c.expected);
         EXPECT_EQ(destination->capacity, c.capacity);
@@ -302,6 +295,10 @@ TEST_F(Handles, InsertRangeFromItself) {
     ArrayPtr array = make({A, B, C});
     ARRAY_insert_range(array.get(), array.get(), 0, 2, 1);
     EXPECT_EQ(items_of(array.get()), (std::vector<void*>{A, A, B, B, C}));
+    // The run lies after the index, so opening the gap moves it.
+    ArrayPtr moved = make({A, B, C});
+    ARRAY_insert_range(moved.get(), moved.get(), 1, 3, 0);
+    EXPECT_EQ(items_of(moved.get()), (std::vector<void*>{B, C, A, B, C}));
 }
 
 TEST_F(Handles, InsertRangeRefusesBadRunsAndIndices) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -13,14 +12,7 @@ struct SampleDeleter {
 };
 using SamplePtr = std::unique_ptr<SAMPLE, SampleDeleter>;
 
-inline SamplePtr make_sample(std::initializer_list<int32_t> values) {
-    SamplePtr sample(SAMPLE_create());
-    for (int32_t value : values) {
-        SAMPLE_insert(sample.get(), value, sample->length);
-    }
-    return sample;
-}
-
+// Built by appending, so the capacity has grown the way SAMPLE_insert grows it.
 inline SamplePtr make_sample(const std::vector<int32_t>& values) {
     SamplePtr sample(SAMPLE_create());
     for (int32_t value : values) {

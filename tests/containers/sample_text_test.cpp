@@ -133,6 +133,9 @@ TEST(SampleFromText, HugeCountReservesNoMoreThanTheTextCanHold) {
         ASSERT_NE(sample, nullptr) << count;
         EXPECT_EQ(values_of(sample.get()), (Values{1, -2, 3})) << count;
         EXPECT_LE(sample->capacity, static_cast<int32_t>(text.size() / 2)) << count;
+        // Nor more than the characters after the count could hold.
+        const size_t after_count = text.size() - std::strlen("SAMPLE{") - count.size();
+        EXPECT_LE(sample->capacity, static_cast<int32_t>(after_count / 2)) << count;
     }
 }
 
