@@ -14,6 +14,14 @@ void SAMPLE_error() {}
 
 namespace sample_detail {
 
+int32_t* allocate_values(int32_t count) {
+    auto* values = static_cast<int32_t*>(std::calloc(static_cast<size_t>(count), sizeof(int32_t)));
+    if (values == nullptr) {
+        SAMPLE_error();
+    }
+    return values;
+}
+
 SAMPLE* make_vector(int32_t length) {
     SAMPLE* vector = SAMPLE_create();
     if (vector == nullptr) {
@@ -56,8 +64,7 @@ SAMPLE* SAMPLE_create() {
     if (sample == nullptr) {
         return nullptr;
     }
-    sample->values =
-        static_cast<int32_t*>(std::calloc(sample_detail::initial_capacity, sizeof(int32_t)));
+    sample->values = sample_detail::allocate_values(sample_detail::initial_capacity);
     if (sample->values == nullptr) {
         std::free(sample);
         return nullptr;
@@ -81,9 +88,8 @@ void SAMPLE_set_capacity(SAMPLE* sample, int32_t count) {
         SAMPLE_error();
         return;
     }
-    auto* values = static_cast<int32_t*>(std::calloc(static_cast<size_t>(count), sizeof(int32_t)));
+    int32_t* values = sample_detail::allocate_values(count);
     if (values == nullptr) {
-        SAMPLE_error();
         return;
     }
     const int32_t kept = std::min(sample->length, count);

@@ -24,6 +24,10 @@ inline bool doubled(int32_t capacity, int32_t* result) {
     return true;
 }
 
+// A zeroed array of `count` values (count >= 1); reports and gives null when
+// memory runs out.
+int32_t* allocate_values(int32_t count);
+
 // A fresh vector of `length` zeroed values and exactly max(length, 32)
 // slots, or null when memory runs out.
 SAMPLE* make_vector(int32_t length);

@@ -86,17 +86,15 @@ void SAMPLE_insert_vector(SAMPLE* destination, const SAMPLE* source, int32_t ind
         return;
     }
     const int64_t total = int64_t{destination->length} + source->length;
-    if (total > INT32_MAX || total == 0) {
-        if (total > INT32_MAX) {
-            SAMPLE_error();
-        }
+    if (total > INT32_MAX) {
+        SAMPLE_error();
         return;
     }
     // Built in a new array so that inserting a vector into itself reads the
     // source before anything moves.
-    auto* values = static_cast<int32_t*>(std::calloc(static_cast<size_t>(total), sizeof(int32_t)));
+    int32_t* values =
+        total > 0 ? sample_detail::allocate_values(static_cast<int32_t>(total)) : nullptr;
     if (values == nullptr) {
-        SAMPLE_error();
         return;
     }
     const auto head = static_cast<size_t>(index);
@@ -251,7 +249,8 @@ int32_t SAMPLE_match_count(const SAMPLE* a, const SAMPLE* b, int32_t offset) {
     }
     // Position i of a meets position i - offset of b.
     const int32_t first = std::max(offset, 0);
-    const int32_t end = static_cast<int32_t>(std::min<int64_t>(a->length, int64_t{offset} + b->length));
+    const auto end =
+        static_cast<int32_t>(std::min<int64_t>(a->length, int64_t{offset} + b->length));
     int32_t count = 0;
     for (int32_t i = first; i < end; ++i) {
         count += a->values[i] == b->values[i - offset] ? 1 : 0;

@@ -311,7 +311,8 @@ TEST_F(Handles, InsertRangeRefusesBadRunsAndIndices) {
     const Case cases[] = {{1, 1, 0}, {2, 1, 0}, {-1, 1, 0}, {0, 4, 0}, {0, 1, 3}, {0, 1, -1}};
     for (const Case& c : cases) {
         ARRAY_insert_range(source.get(), destination.get(), c.from, c.to, c.index);
-        EXPECT_EQ(ArrayState(destination.get()), before) << c.from << ".." << c.to << "@" << c.index;
+        EXPECT_EQ(ArrayState(destination.get()), before)
+            << c.from << ".." << c.to << " at " << c.index;
     }
     ARRAY_insert_range(nullptr, destination.get(), 0, 1, 0);
     ARRAY_insert_range(source.get(), nullptr, 0, 1, 0);
