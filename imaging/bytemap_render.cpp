@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "containers/sample.h"
 #include "imaging/bytemap.h"
@@ -55,12 +56,15 @@ void BYTEMAP_render(const BYTEMAP* map, IMG* image, const SAMPLE* palette) {
     BYTEMAP_error();
     return;
   }
+  // A local copy of the colours cannot alias the image, which lets the
+  // compiler turn the lookups into vector gathers.
+  uint32_t colours[palette_entries];
+  std::memcpy(colours, palette->values, sizeof colours);
   const uint8_t* bytes = map->pixels;
-  const int32_t* colours = palette->values;
   uint32_t* out = image->pixels;
   const size_t count = bytemap_pixel_count(map);
   for (size_t i = 0; i < count; ++i) {
-    out[i] = static_cast<uint32_t>(colours[bytes[i]]);
+    out[i] = colours[bytes[i]];
   }
 }
 
