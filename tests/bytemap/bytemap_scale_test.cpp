@@ -127,6 +127,19 @@ TEST(BytemapScaleRuns, CountsRunsOfTheLongerLength) {
   }
 }
 
+TEST_F(BytemapErrors, RunTablesTooLongToCountAreRefused) {
+  for (const auto& lengths : {std::pair{INT32_MIN, 0}, std::pair{3, INT32_MIN}, std::pair{INT32_MAX, 1}}) {
+    int32_t* runs = nullptr;
+    EXPECT_EQ(printed_by([&] { runs = BYTEMAP_scale_runs(lengths.first, lengths.second); }),
+              kBytemapError);
+    EXPECT_EQ(runs, nullptr);
+    std::free(runs);
+  }
+  ValuesPtr negative(BYTEMAP_scale_runs(-7, 3));  // lengths count by their size
+  ASSERT_NE(negative, nullptr);
+  EXPECT_EQ(std::vector<int32_t>(negative.get(), negative.get() + 4), (std::vector<int32_t>{3, 2, 2, 1}));
+}
+
 TEST(BytemapRotate, SixteenSquareBecomesTwentyTwoSquareTurnedByHalfATurnAtZero) {
   BytemapPtr src = make_map(16, 16, [](int32_t x, int32_t y) { return uint8_t(1 + x + 16 * y); });
   BytemapPtr turned(BYTEMAP_rotate(src.get(), 0));
