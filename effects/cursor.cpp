@@ -57,7 +57,8 @@ void CURSOR_draw(CURSOR* cursor, IMG* dst) {
     if (column < INT32_MIN || column > INT32_MAX) {
       continue;  // far outside any destination
     }
-    IMG_wrap_column(src, dst, i, static_cast<int32_t>(column), column_top(cursor, phase, dst->height));
+    IMG_wrap_column(src, dst, i, static_cast<int32_t>(column),
+                    column_top(cursor, phase, dst->height));
   }
 }
 

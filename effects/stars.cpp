@@ -16,9 +16,7 @@ namespace {
 constexpr int32_t glyph_centre = 16;
 constexpr int32_t glyph_frames = 64;
 
-int32_t to_fixed(int32_t pixel) {
-  return static_cast<int32_t>(static_cast<uint32_t>(pixel) << 16);
-}
+int32_t to_fixed(int32_t pixel) { return static_cast<int32_t>(static_cast<uint32_t>(pixel) << 16); }
 
 int32_t whole_pixel(int32_t fixed) { return fixed >> 16; }
 

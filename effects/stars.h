@@ -19,7 +19,7 @@ struct STARS {
   uint32_t colour;  // for STARS_draw_pixels
   FONT* font;       // glyphs for STARS_draw; not owned
   int32_t count;
-  int32_t* stars;   // count pairs (x, y), 16.16 fixed point; owned
+  int32_t* stars;  // count pairs (x, y), 16.16 fixed point; owned
 };
 
 extern const MODULE_ID STARS_id;

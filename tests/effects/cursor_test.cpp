@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,15 @@ struct CursorDeleter {
   void operator()(CURSOR* cursor) const { CURSOR_destroy(&cursor); }
 };
 using CursorPtr = std::unique_ptr<CURSOR, CursorDeleter>;
+
+// A wave over `image` with the given height factor and rest line.
+CursorPtr make_wave(IMG* image, int32_t amplitude, int32_t rest_line) {
+  CursorPtr cursor(CURSOR_create());
+  cursor->image = image;
+  cursor->amplitude = amplitude;
+  cursor->y = rest_line;
+  return cursor;
+}
 
 constexpr uint32_t background = 0xC0FFEE;
 
@@ -29,7 +39,8 @@ struct Placement {
 };
 
 // Checks the whole destination: placed source pixels, background everywhere else.
-void expect_source_at(const IMG* src, const IMG* dst, const std::function<Placement(int32_t, int32_t)>& place) {
+void expect_source_at(const IMG* src, const IMG* dst,
+                      const std::function<Placement(int32_t, int32_t)>& place) {
   std::vector<uint32_t> expected(static_cast<size_t>(dst->width * dst->height), background);
   for (int32_t y = 0; y < src->height; ++y) {
     for (int32_t x = 0; x < src->width; ++x) {
@@ -77,11 +88,8 @@ TEST(CursorDraw, FlatWaveCopiesTheSourceToXY) {
   };
   ImgPtr src = make_image(8, 16, source_pixel);
   for (const Case& c : cases) {
-    CursorPtr cursor(CURSOR_create());
-    cursor->image = src.get();
-    cursor->amplitude = 0;
+    CursorPtr cursor = make_wave(src.get(), 0, c.y);
     cursor->x = c.x;
-    cursor->y = c.y;
     ImgPtr dst = make_filled(32, 32, background);
     CURSOR_draw(cursor.get(), dst.get());
     SCOPED_TRACE(c.name);
@@ -93,17 +101,15 @@ TEST(CursorDraw, FlatWaveCopiesTheSourceToXY) {
 
 TEST(CursorDraw, SourceTallerThanTheDestinationIsCut) {
   ImgPtr src = make_image(4, 40, source_pixel);
-  CursorPtr cursor(CURSOR_create());
-  cursor->image = src.get();
-  cursor->amplitude = 0;
-  cursor->y = 20;
+  CursorPtr cursor = make_wave(src.get(), 0, 20);
   ImgPtr dst = make_filled(4, 32, background);
   CURSOR_draw(cursor.get(), dst.get());
   for (int32_t row = 0; row < 32; ++row) {
     const int32_t source_row = (row - 20 + 32) % 32;
     for (int32_t x = 0; x < 4; ++x) {
       const uint32_t pixel = source_pixel(x, source_row);
-      EXPECT_EQ(IMG_get_pixel(dst.get(), x, row), pixel == 0 ? background : pixel) << x << "," << row;
+      EXPECT_EQ(IMG_get_pixel(dst.get(), x, row), pixel == 0 ? background : pixel)
+          << x << "," << row;
     }
   }
 }
@@ -125,19 +131,15 @@ TEST(CursorDraw, ShowWaveStaysBetweenRowsSixtyFourAndOneNinetyOne) {
     int32_t top;
   };
   const std::vector<Case> cases = {
-      {255, 1024, 1, 191},  // column 0 reads the peak
-      {767, 1024, 1, 64},   // and the trough
-      {1023, 1024, 1, 128},
-      {0, 1024, 16, 134},    // column 0 is already one offset step along
-      {1279, 2048, 1, 191},  // a ring larger than the table is folded into it
+      {255, 1024, 1, 191},                       // column 0 reads the peak
+      {767, 1024, 1, 64},                        // and the trough
+      {1023, 1024, 1, 128}, {0, 1024, 16, 134},  // column 0 is already one offset step along
+      {1279, 2048, 1, 191},                      // a ring larger than the table is folded into it
       {1791, 2048, 1, 64},
   };
   ImgPtr src = make_filled(1, 1, 0x7);
   for (const Case& c : cases) {
-    CursorPtr cursor(CURSOR_create());
-    cursor->image = src.get();
-    cursor->amplitude = 128;
-    cursor->y = 128;
+    CursorPtr cursor = make_wave(src.get(), 128, 128);
     DISTY_configure(&cursor->phase, c.size, c.base, -3, 0, c.offset_step);
     ImgPtr dst = make_filled(1, 256, 0);
     CURSOR_draw(cursor.get(), dst.get());
@@ -147,10 +149,7 @@ TEST(CursorDraw, ShowWaveStaysBetweenRowsSixtyFourAndOneNinetyOne) {
 
 TEST(CursorDraw, ColumnsFollowTheirOwnPhase) {
   ImgPtr src = make_filled(256, 1, 0x9);
-  CursorPtr cursor(CURSOR_create());
-  cursor->image = src.get();
-  cursor->amplitude = 128;
-  cursor->y = 128;
+  CursorPtr cursor = make_wave(src.get(), 128, 128);
   cursor->phase.offset_step = 1;
   cursor->phase.base_step = -3;
   ImgPtr dst = make_filled(256, 256, 0);
@@ -167,10 +166,7 @@ TEST(CursorDraw, ColumnsFollowTheirOwnPhase) {
 TEST(CursorDraw, SameFrameDrawsTheSamePictureAndMoveShiftsIt) {
   // 50 columns leave the offset at 800 after a draw, not a whole turn.
   ImgPtr src = make_filled(50, 2, 0x5);
-  CursorPtr cursor(CURSOR_create());
-  cursor->image = src.get();
-  cursor->amplitude = 100;
-  cursor->y = 50;
+  CursorPtr cursor = make_wave(src.get(), 100, 50);
   ImgPtr first = make_filled(50, 100, 0);
   ImgPtr second = make_filled(50, 100, 0);
   CURSOR_draw(cursor.get(), first.get());
@@ -190,10 +186,7 @@ TEST(CursorDraw, SameFrameDrawsTheSamePictureAndMoveShiftsIt) {
 
 TEST(CursorDraw, SharedPhaseMovesTheWholeImageTogether) {
   ImgPtr src = make_filled(10, 3, 0x4);
-  CursorPtr cursor(CURSOR_create());
-  cursor->image = src.get();
-  cursor->amplitude = 60;
-  cursor->y = 40;
+  CursorPtr cursor = make_wave(src.get(), 60, 40);
   cursor->phase.offset_step = 0;
   cursor->phase.base = 256;
   ImgPtr dst = make_filled(10, 80, 0);

@@ -17,11 +17,8 @@ TEST(CursorxHexText, WritesEightUpperCaseDigitsAndNoTerminator) {
     std::string digits;
   };
   const std::vector<Case> cases = {
-      {0, "00000000"},
-      {0xDEADBEEF, "DEADBEEF"},
-      {0x0123ABCF, "0123ABCF"},
-      {0xFFFFFFFF, "FFFFFFFF"},
-      {10, "0000000A"},
+      {0, "00000000"},          {0xDEADBEEF, "DEADBEEF"}, {0x0123ABCF, "0123ABCF"},
+      {0xFFFFFFFF, "FFFFFFFF"}, {10, "0000000A"},
   };
   for (const Case& c : cases) {
     char buffer[10] = {'#', '#', '#', '#', '#', '#', '#', '#', '#', '\0'};
@@ -38,10 +35,9 @@ TEST(CursorxStepColours, EachChannelGrowsByOneAndWrapsAlone) {
     uint32_t after;
   };
   const std::vector<Case> cases = {
-      {0xFFFFFF, 0x000000},    // white
-      {0x12FF34, 0x130035},    // red 18, green 255, blue 52
-      {0x000000, 0x010101},
-      {0xFF00FF, 0x000100},
+      {0xFFFFFF, 0x000000},  // white
+      {0x12FF34, 0x130035},  // red 18, green 255, blue 52
+      {0x000000, 0x010101},     {0xFF00FF, 0x000100},
       {0xAB0000FE, 0x000101FF},  // the top byte becomes 0
   };
   const auto count = static_cast<int32_t>(cases.size());

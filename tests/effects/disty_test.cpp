@@ -33,36 +33,41 @@ TEST(Disty, CreateGivesTheDefaultRing) {
   EXPECT_EQ(disty->offset_step, 2);
 }
 
+using Operation = std::function<int32_t(DISTY*)>;
+
 struct RingCase {
   std::string name;
-  DISTY start;  // size, value (ignored), base, base_step, offset, offset_step
-  std::function<int32_t(DISTY*)> operation;
+  DISTY start;
+  Operation operation;
   int32_t base;
   int32_t offset;
   int32_t value;
 };
 
+Operation set_base(int32_t v) {
+  return [v](DISTY* d) { return DISTY_set_base(d, v); };
+}
+Operation set_offset(int32_t v) {
+  return [v](DISTY* d) { return DISTY_set_offset(d, v); };
+}
+Operation restart(int32_t v) {
+  return [v](DISTY* d) { return DISTY_restart(d, v); };
+}
+
 TEST(Disty, OperationsKeepPhasesOnTheRing) {
+  // Start records: size, value (recomputed), base, base_step, offset, offset_step.
   const std::vector<RingCase> cases = {
       {"advance wraps past the end", {1024, 0, 1020, 6, 0, 2}, DISTY_advance, 2, 0, 2},
       {"advance backward wraps below zero", {1024, 0, 1, -3, 0, 2}, DISTY_advance, 1022, 0, 1022},
       {"advance by several rings", {10, 0, 3, 47, 0, 2}, DISTY_advance, 0, 0, 0},
-      {"set_base -1", {1024, 0, 0, 1, 0, 2}, [](DISTY* d) { return DISTY_set_base(d, -1); }, 1023, 0,
-       1023},
-      {"set_base -1024 keeps the full ring", {1024, 0, 0, 1, 5, 2},
-       [](DISTY* d) { return DISTY_set_base(d, -1024); }, 1024, 5, 5},
-      {"set_base above the ring", {1024, 0, 0, 1, 0, 2},
-       [](DISTY* d) { return DISTY_set_base(d, 2050); }, 2, 0, 2},
-      {"set_offset folds only the value", {1024, 0, 1000, 1, 0, 2},
-       [](DISTY* d) { return DISTY_set_offset(d, 100); }, 1000, 100, 76},
-      {"large negative offset", {1024, 0, 7, 1, 0, 2},
-       [](DISTY* d) { return DISTY_set_offset(d, INT32_MIN); }, 7, INT32_MIN, 7},
-      {"negative offset on an odd ring", {100, 0, 10, 1, 0, 2},
-       [](DISTY* d) { return DISTY_set_offset(d, -2345); }, 10, -2345, 65},
-      {"advance_offset does not wrap the offset", {100, 0, 90, 1, 5, 20}, DISTY_advance_offset, 90, 25,
-       15},
-      {"restart clears the offset", {1024, 0, 3, 1, 400, 2},
-       [](DISTY* d) { return DISTY_restart(d, 1030); }, 6, 0, 6},
+      {"set_base -1", {1024, 0, 0, 1, 0, 2}, set_base(-1), 1023, 0, 1023},
+      {"set_base -1024 keeps the full ring", {1024, 0, 0, 1, 5, 2}, set_base(-1024), 1024, 5, 5},
+      {"set_base above the ring", {1024, 0, 0, 1, 0, 2}, set_base(2050), 2, 0, 2},
+      {"set_offset folds only the value", {1024, 0, 1000, 1, 0, 2}, set_offset(100), 1000, 100, 76},
+      {"large negative offset", {1024, 0, 7, 1, 0, 2}, set_offset(INT32_MIN), 7, INT32_MIN, 7},
+      {"negative offset, odd ring", {100, 0, 10, 1, 0, 2}, set_offset(-2345), 10, -2345, 65},
+      {"advance_offset, no fold", {100, 0, 90, 1, 5, 20}, DISTY_advance_offset, 90, 25, 15},
+      {"restart clears the offset", {1024, 0, 3, 1, 400, 2}, restart(1030), 6, 0, 6},
   };
   for (const RingCase& c : cases) {
     DISTY disty = c.start;

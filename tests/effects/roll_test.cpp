@@ -101,7 +101,8 @@ TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
   const IMG* front = roll->front;
 
   ROLL_set_error_report(1);
-  const std::vector<std::pair<int32_t, int32_t>> refused = {{32, 1}, {32, 0}, {32, -4}, {0, 10}, {-3, 10}};
+  const std::vector<std::pair<int32_t, int32_t>> refused = {
+      {32, 1}, {32, 0}, {32, -4}, {0, 10}, {-3, 10}};
   for (auto [width, height] : refused) {
     testing::internal::CaptureStdout();
     ROLL_build(roll.get(), width, height);
@@ -200,7 +201,8 @@ TEST(RollDraw, MissingOrEmptyTextureDrawsNothingAndReports) {
   IMG_resize(empty.get(), 4, 0);
   ImgPtr front_before(IMG_clone(roll->front));
   ROLL_set_error_report(1);
-  for (const IMG* texture : {static_cast<const IMG*>(nullptr), static_cast<const IMG*>(empty.get())}) {
+  for (const IMG* texture :
+       {static_cast<const IMG*>(nullptr), static_cast<const IMG*>(empty.get())}) {
     testing::internal::CaptureStdout();
     ROLL_draw(roll.get(), texture);
     ROLL_draw_flat(roll.get(), texture);

@@ -246,8 +246,8 @@ TEST(ScrollCounter, AdvanceFoldsIntoTheRing) {
     int32_t after;
   };
   const std::vector<Case> cases = {
-      {10, 9, 1, 0}, {10, 0, -1, 9}, {10, 3, 27, 0}, {10, 3, -27, 6}, {1, 0, INT32_MAX, 0},
-      {7, 6, INT32_MIN, 4},  // -2^31 lies 5 steps past a multiple of 7
+      {10, 9, 1, 0},        {10, 0, -1, 9},       {10, 3, 27, 0}, {10, 3, -27, 6},
+      {1, 0, INT32_MAX, 0}, {7, 6, INT32_MIN, 4},  // -2^31 lies 5 steps past a multiple of 7
   };
   for (const Case& c : cases) {
     SCROLL_COUNTER* counter = SCROLL_COUNTER_create(c.size);

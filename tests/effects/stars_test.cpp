@@ -167,8 +167,8 @@ TEST(Stars, MoveRespawnsOnlyStarsThatLeave) {
   StarsPtr field = make_field(20, 10, 3);
   field->dx = one / 4;
   field->dy = one;
-  place(field.get(), 0, 5 * one, 9 * one);        // leaves at the bottom
-  place(field.get(), 1, 3 * one + 7, 2 * one);    // stays
+  place(field.get(), 0, 5 * one, 9 * one);             // leaves at the bottom
+  place(field.get(), 1, 3 * one + 7, 2 * one);         // stays
   place(field.get(), 2, 19 * one + 3 * (one / 4), 0);  // leaves at the right
   srand(31);
   const int32_t first_x = rand() % 20;
