@@ -27,3 +27,21 @@ inline void require(bool property, const char* what) {
 }
 
 }  // namespace fuzz
+
+namespace fuzz {
+
+// A record a reader returned must survive its own text form unchanged; the
+// record is freed here.
+template <class Record, char* (*to_text)(const Record*), Record* (*from_text)(const char*),
+          int32_t (*equal)(const Record*, const Record*), void (*destroy)(Record**)>
+void check_text_round_trip(Record* record, const char* what) {
+  char* text = to_text(record);
+  require(text != nullptr, what);
+  Record* back = from_text(text);
+  require(equal(back, record) == 1, what);
+  destroy(&back);
+  std::free(text);
+  destroy(&record);
+}
+
+}  // namespace fuzz

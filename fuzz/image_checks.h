@@ -15,25 +15,15 @@ inline void check_read_image(IMG* image) {
   require(image->width > 0 && image->height > 0 && image->pixels != nullptr, "IMG size");
   size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
   for (size_t i = 0; i < count; ++i) require(image->pixels[i] <= 0xFFFFFFu, "IMG top byte");
-  char* text = IMG_to_text(image);
-  require(text != nullptr, "IMG_to_text");
-  IMG* back = IMG_from_text(text);
-  require(IMG_equal(back, image) == 1, "IMG dump reads back");
-  IMG_destroy(&back);
-  std::free(text);
-  IMG_destroy(&image);
+  check_text_round_trip<IMG, IMG_to_text, IMG_from_text, IMG_equal, IMG_destroy>(
+      image, "IMG dump reads back");
 }
 
 inline void check_read_map(BYTEMAP* map) {
   if (map == nullptr) return;
   require(map->width > 0 && map->height > 0 && map->pixels != nullptr, "BYTEMAP size");
-  char* text = BYTEMAP_to_text(map);
-  require(text != nullptr, "BYTEMAP_to_text");
-  BYTEMAP* back = BYTEMAP_from_text(text);
-  require(BYTEMAP_equal(back, map) == 1, "BYTEMAP dump reads back");
-  BYTEMAP_destroy(&back);
-  std::free(text);
-  BYTEMAP_destroy(&map);
+  check_text_round_trip<BYTEMAP, BYTEMAP_to_text, BYTEMAP_from_text, BYTEMAP_equal,
+                        BYTEMAP_destroy>(map, "BYTEMAP dump reads back");
 }
 
 }  // namespace fuzz

@@ -12,13 +12,8 @@ inline void check_read_sample(SAMPLE* sample) {
   if (sample == nullptr) return;
   require(sample->length >= 0 && sample->length <= sample->capacity, "SAMPLE length");
   require(sample->length == 0 || sample->values != nullptr, "SAMPLE values");
-  char* text = SAMPLE_to_text(sample);
-  require(text != nullptr, "SAMPLE_to_text");
-  SAMPLE* back = SAMPLE_from_text(text);
-  require(SAMPLE_equal(back, sample) == 1, "SAMPLE text reads back");
-  SAMPLE_destroy(&back);
-  std::free(text);
-  SAMPLE_destroy(&sample);
+  check_text_round_trip<SAMPLE, SAMPLE_to_text, SAMPLE_from_text, SAMPLE_equal, SAMPLE_destroy>(
+      sample, "SAMPLE text reads back");
 }
 
 }  // namespace fuzz

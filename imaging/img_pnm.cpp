@@ -15,54 +15,32 @@ uint32_t colour_at(const void* pixels, size_t index) {
   return static_cast<const uint32_t*>(pixels)[index];
 }
 
-const PNM_TARGET image_target = {PNM_make<IMG, IMG_create, IMG_resize, IMG_destroy>,
-                                 store_colour, PNM_discard<IMG, IMG_destroy>};
-
-PNM_PIXELS view_of(const IMG* image) {
-  return PNM_PIXELS{image->width, image->height, image->pixels, colour_at};
-}
-
-IMG* reported(void* record) {
-  if (!record) {
-    IMG_error();
-  }
-  return static_cast<IMG*>(record);
-}
+const PNM_FORMAT image_format = {"IMG",
+                                 '6',
+                                 PNM_make<IMG, IMG_create, IMG_resize, IMG_destroy>,
+                                 store_colour,
+                                 PNM_discard<IMG, IMG_destroy>,
+                                 colour_at,
+                                 IMG_error};
 
 }  // namespace
 
 IMG* IMG_parse(const uint8_t* data, size_t size) {
-  return reported(PNM_parse(data, size, &image_target));
+  return static_cast<IMG*>(PNM_parse(&image_format, data, size));
 }
 
-IMG* IMG_load(const char* path) { return reported(PNM_load(path, &image_target)); }
-
-IMG* IMG_from_text(const char* text) {
-  return reported(PNM_from_text(text, "IMG", &image_target));
-}
+IMG* IMG_load(const char* path) { return static_cast<IMG*>(PNM_load(&image_format, path)); }
 
 int32_t IMG_save(const IMG* image, const char* path) {
-  PNM_PIXELS view = image ? view_of(image) : PNM_PIXELS{};
-  int32_t saved = image ? PNM_save(path, '6', &view) : 0;
-  if (!saved) {
-    IMG_error();
-  }
-  return saved;
+  return PNM_save(&image_format, PNM_view(image), path);
 }
 
-char* IMG_to_text(const IMG* image) {
-  PNM_PIXELS view = image ? view_of(image) : PNM_PIXELS{};
-  char* text = image ? PNM_to_text("IMG", &view) : nullptr;
-  if (!text) {
-    IMG_error();
-  }
-  return text;
+char* IMG_to_text(const IMG* image) { return PNM_to_text(&image_format, PNM_view(image)); }
+
+IMG* IMG_from_text(const char* text) {
+  return static_cast<IMG*>(PNM_from_text(&image_format, text));
 }
 
 int32_t IMG_find(const char* text, const char* literal) {
-  if (!text || !literal) {
-    IMG_error();
-    return 0;
-  }
-  return PNM_find(text, literal);
+  return PNM_find(&image_format, text, literal);
 }

@@ -181,7 +181,7 @@ bool read_binary_pixel(PNM_SOURCE* source, int32_t format, uint32_t* colour) {
 // P4: every row starts on a new byte, most significant bit first; a set bit is
 // white. Bits past the width in a row's last byte are skipped (the memory
 // readers have padded the width, so for them there are none).
-bool decode_bits(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_TARGET* target,
+bool decode_bits(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_FORMAT* format,
                  void* record) {
   size_t index = 0;
   for (int32_t y = 0; y < header->height; ++y) {
@@ -191,13 +191,13 @@ bool decode_bits(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_TARGET*
         return false;
       }
       bool set = (byte >> (7 - x % 8)) & 1;
-      target->store(record, index, set ? 0xFFFFFFu : 0);
+      format->store(record, index, set ? 0xFFFFFFu : 0);
     }
   }
   return true;
 }
 
-bool decode_samples(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_TARGET* target,
+bool decode_samples(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_FORMAT* format,
                     void* record) {
   bool text = header->format <= 3;
   size_t count = static_cast<size_t>(header->width) * static_cast<size_t>(header->height);
@@ -208,15 +208,15 @@ bool decode_samples(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_TARG
     if (!read) {
       return false;
     }
-    target->store(record, index, colour);
+    format->store(record, index, colour);
   }
   return true;
 }
 
-bool decode_pixels(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_TARGET* target,
+bool decode_pixels(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_FORMAT* format,
                    void* record) {
-  return header->format == 4 ? decode_bits(source, header, target, record)
-                             : decode_samples(source, header, target, record);
+  return header->format == 4 ? decode_bits(source, header, format, record)
+                             : decode_samples(source, header, format, record);
 }
 
 }  // namespace
@@ -267,49 +267,62 @@ int32_t PNM_read_header(PNM_SOURCE* source, PNM_HEADER* header) {
   return size_accepted(header) ? 1 : 0;
 }
 
-void* PNM_read(PNM_SOURCE* source, const PNM_TARGET* target) {
+void* PNM_read(PNM_SOURCE* source, const PNM_FORMAT* format) {
   PNM_HEADER header;
   if (!PNM_read_header(source, &header) || bytes_left(source) < least_data_bytes(&header)) {
     return nullptr;
   }
-  void* record = target->make(header.width, header.height);
-  if (record && !decode_pixels(source, &header, target, record)) {
-    target->discard(record);
+  void* record = format->make(header.width, header.height);
+  if (record && !decode_pixels(source, &header, format, record)) {
+    format->discard(record);
     record = nullptr;
   }
   return record;
 }
 
-void* PNM_parse(const uint8_t* data, size_t size, const PNM_TARGET* target) {
-  if (!data) {
-    return nullptr;
+namespace {
+
+void* reported(const PNM_FORMAT* format, void* record) {
+  if (!record) {
+    format->error();
   }
-  PNM_SOURCE source = PNM_memory_source(data, size);
-  return PNM_read(&source, target);
+  return record;
 }
 
-void* PNM_load(const char* path, const PNM_TARGET* target) {
+void* read_file(const char* path, const PNM_FORMAT* format) {
   std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
   if (!file) {
     return nullptr;
   }
   PNM_SOURCE source = PNM_file_source(file);
-  void* record = PNM_read(&source, target);
+  void* record = PNM_read(&source, format);
   std::fclose(file);
   return record;
 }
 
+}  // namespace
+
+void* PNM_parse(const PNM_FORMAT* format, const uint8_t* data, size_t size) {
+  PNM_SOURCE source = PNM_memory_source(data, size);
+  return reported(format, data ? PNM_read(&source, format) : nullptr);
+}
+
+void* PNM_load(const PNM_FORMAT* format, const char* path) {
+  return reported(format, read_file(path, format));
+}
+
 namespace {
 
-bool has_pixels(const PNM_PIXELS* image) {
-  return image->pixels && image->width > 0 && image->height > 0;
+bool has_pixels(PNM_PIXELS image) {
+  return image.pixels && image.width > 0 && image.height > 0;
 }
 
 // One row of a P6 (three bytes per pixel) or P5 (one byte per pixel) file.
-void encode_row(const PNM_PIXELS* image, int32_t y, size_t channels, uint8_t* row) {
-  size_t first = static_cast<size_t>(y) * static_cast<size_t>(image->width);
-  for (int32_t x = 0; x < image->width; ++x) {
-    uint32_t colour = image->rgb_at(image->pixels, first + static_cast<size_t>(x));
+void encode_row(const PNM_FORMAT* format, PNM_PIXELS image, int32_t y, size_t channels,
+                uint8_t* row) {
+  size_t first = static_cast<size_t>(y) * static_cast<size_t>(image.width);
+  for (int32_t x = 0; x < image.width; ++x) {
+    uint32_t colour = format->rgb_at(image.pixels, first + static_cast<size_t>(x));
     uint8_t* out = row + static_cast<size_t>(x) * channels;
     if (channels == 3) {
       out[0] = static_cast<uint8_t>(colour >> 16);
@@ -321,14 +334,15 @@ void encode_row(const PNM_PIXELS* image, int32_t y, size_t channels, uint8_t* ro
   }
 }
 
-bool write_image(std::FILE* file, char magic, const PNM_PIXELS* image) {
-  size_t channels = magic == '6' ? 3 : 1;
-  size_t row_bytes = static_cast<size_t>(image->width) * channels;
+bool write_image(std::FILE* file, const PNM_FORMAT* format, PNM_PIXELS image) {
+  size_t channels = format->magic == '6' ? 3 : 1;
+  size_t row_bytes = static_cast<size_t>(image.width) * channels;
   uint8_t* row = static_cast<uint8_t*>(std::calloc(row_bytes, 1));
-  bool written = row && std::fprintf(file, "P%c\n%d %d\n255\n", magic, static_cast<int>(image->width),
-                                     static_cast<int>(image->height)) > 0;
-  for (int32_t y = 0; written && y < image->height; ++y) {
-    encode_row(image, y, channels, row);
+  bool written = row && std::fprintf(file, "P%c\n%d %d\n255\n", format->magic,
+                                     static_cast<int>(image.width),
+                                     static_cast<int>(image.height)) > 0;
+  for (int32_t y = 0; written && y < image.height; ++y) {
+    encode_row(format, image, y, channels, row);
     written = std::fwrite(row, 1, row_bytes, file) == row_bytes;
   }
   std::free(row);
@@ -346,9 +360,9 @@ void put_channel(char* out, uint32_t value) {
 constexpr size_t group_length = 12;
 constexpr size_t groups_per_line = 6;
 
-void put_groups(char* out, const PNM_PIXELS* image, size_t count) {
+void put_groups(char* out, const PNM_FORMAT* format, PNM_PIXELS image, size_t count) {
   for (size_t index = 0; index < count; ++index, out += group_length) {
-    uint32_t colour = image->rgb_at(image->pixels, index);
+    uint32_t colour = format->rgb_at(image.pixels, index);
     put_channel(out, colour >> 16 & 0xFFu);
     put_channel(out + 4, colour >> 8 & 0xFFu);
     put_channel(out + 8, colour & 0xFFu);
@@ -399,7 +413,7 @@ bool read_dump_value(const char** cursor, uint32_t* value) {
   return true;
 }
 
-bool read_dump_pixels(const char* cursor, size_t count, const PNM_TARGET* target, void* record) {
+bool read_dump_pixels(const char* cursor, size_t count, const PNM_FORMAT* format, void* record) {
   for (size_t index = 0; index < count; ++index) {
     uint32_t red = 0;
     uint32_t green = 0;
@@ -408,16 +422,25 @@ bool read_dump_pixels(const char* cursor, size_t count, const PNM_TARGET* target
         !read_dump_value(&cursor, &blue)) {
       return false;
     }
-    target->store(record, index, rgb(red, green, blue));
+    format->store(record, index, rgb(red, green, blue));
   }
   return true;
+}
+
+int32_t index_after(const char* text, const char* literal) {
+  const char* found = std::strstr(text, literal);
+  if (!found) {
+    return 0;
+  }
+  size_t after = static_cast<size_t>(found - text) + std::strlen(literal);
+  return after <= INT32_MAX ? static_cast<int32_t>(after) : 0;
 }
 
 // Where the dump's size line starts: after `name`, then "{", then "P3\n".
 const char* find_dump_body(const char* text, const char* name) {
   const char* cursor = text;
   for (const char* mark : {name, "{", "P3\n"}) {
-    int32_t after = PNM_find(cursor, mark);
+    int32_t after = index_after(cursor, mark);
     if (after == 0) {
       return nullptr;
     }
@@ -428,44 +451,46 @@ const char* find_dump_body(const char* text, const char* name) {
 
 }  // namespace
 
-int32_t PNM_save(const char* path, char magic, const PNM_PIXELS* image) {
+namespace {
+
+bool save_file(const PNM_FORMAT* format, PNM_PIXELS image, const char* path) {
   if (!path || !has_pixels(image)) {
-    return 0;
+    return false;
   }
   std::FILE* file = std::fopen(path, "w");
   if (!file) {
-    return 0;
+    return false;
   }
-  bool written = write_image(file, magic, image);
+  bool written = write_image(file, format, image);
   bool closed = std::fclose(file) == 0;
-  return written && closed ? 1 : 0;
+  return written && closed;
 }
 
-char* PNM_to_text(const char* name, const PNM_PIXELS* image) {
-  if (!image->pixels) {
+char* dump_text(const PNM_FORMAT* format, PNM_PIXELS image) {
+  if (!image.pixels) {
     return nullptr;
   }
-  if (image->width <= 0 || image->height <= 0) {
-    return empty_dump(name);
+  if (image.width <= 0 || image.height <= 0) {
+    return empty_dump(format->name);
   }
-  const char* format = "%s{\nP3\n%d %d\n255\n";
-  int header = std::snprintf(nullptr, 0, format, name, static_cast<int>(image->width),
-                             static_cast<int>(image->height));
-  size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
+  const char* layout = "%s{\nP3\n%d %d\n255\n";
+  int header = std::snprintf(nullptr, 0, layout, format->name, static_cast<int>(image.width),
+                             static_cast<int>(image.height));
+  size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
   size_t length = static_cast<size_t>(header) + count * group_length + 2;
   char* text = static_cast<char*>(std::calloc(length + 1, 1));
   if (!text) {
     return nullptr;
   }
-  std::snprintf(text, static_cast<size_t>(header) + 1, format, name,
-                static_cast<int>(image->width), static_cast<int>(image->height));
-  put_groups(text + header, image, count);
+  std::snprintf(text, static_cast<size_t>(header) + 1, layout, format->name,
+                static_cast<int>(image.width), static_cast<int>(image.height));
+  put_groups(text + header, format, image, count);
   std::memcpy(text + length - 2, "}\n", 2);
   return text;
 }
 
-void* PNM_from_text(const char* text, const char* name, const PNM_TARGET* target) {
-  const char* cursor = text ? find_dump_body(text, name) : nullptr;
+void* read_dump(const PNM_FORMAT* format, const char* text) {
+  const char* cursor = text ? find_dump_body(text, format->name) : nullptr;
   if (!cursor) {
     return nullptr;
   }
@@ -479,20 +504,37 @@ void* PNM_from_text(const char* text, const char* name, const PNM_TARGET* target
   if (!size_accepted(&header) || std::strlen(cursor) < least_data_bytes(&header)) {
     return nullptr;
   }
-  void* record = target->make(header.width, header.height);
+  void* record = format->make(header.width, header.height);
   size_t count = static_cast<size_t>(header.width) * static_cast<size_t>(header.height);
-  if (record && !read_dump_pixels(cursor, count, target, record)) {
-    target->discard(record);
+  if (record && !read_dump_pixels(cursor, count, format, record)) {
+    format->discard(record);
     record = nullptr;
   }
   return record;
 }
 
-int32_t PNM_find(const char* text, const char* literal) {
-  const char* found = std::strstr(text, literal);
-  if (!found) {
+}  // namespace
+
+int32_t PNM_save(const PNM_FORMAT* format, PNM_PIXELS image, const char* path) {
+  if (!save_file(format, image, path)) {
+    format->error();
     return 0;
   }
-  size_t after = static_cast<size_t>(found - text) + std::strlen(literal);
-  return after <= INT32_MAX ? static_cast<int32_t>(after) : 0;
+  return 1;
+}
+
+char* PNM_to_text(const PNM_FORMAT* format, PNM_PIXELS image) {
+  return static_cast<char*>(reported(format, dump_text(format, image)));
+}
+
+void* PNM_from_text(const PNM_FORMAT* format, const char* text) {
+  return reported(format, read_dump(format, text));
+}
+
+int32_t PNM_find(const PNM_FORMAT* format, const char* text, const char* literal) {
+  if (!text || !literal) {
+    format->error();
+    return 0;
+  }
+  return index_after(text, literal);
 }

@@ -3,13 +3,13 @@
 // The PNM family (P1 to P6) and the "NAME{" text dumps, shared by IMG and
 // BYTEMAP. Both modules read one header grammar and one pixel layout; they
 // differ only in how a decoded colour becomes a pixel and how a pixel is
-// written back, which each supplies through PNM_TARGET and PNM_PIXELS.
-// Nothing here calls an error hook: every failure is a null or 0 result and
-// the module that called reports it with its own hook.
+// written back, which each supplies through PNM_FORMAT. Every failure of the
+// whole-image operations calls the module's error hook once and gives null
+// or 0.
 //
 // All input is treated as untrusted:
-// - a header must start with the magic; any other printable byte that is not
-//   a digit, "#" or the magic's "P" fails the read;
+// - the magic comes before the numbers, and a header byte in 33..126 that is
+//   neither a digit, "#" nor the magic's "P" fails the read;
 // - a width or height of 0, or more pixels than a resize accepts (16384 x
 //   16384, clip.h), fails the read before anything is allocated (checked
 //   after the memory readers' P4 width padding);
@@ -48,52 +48,62 @@ struct PNM_HEADER {
 // 1 on success, 0 on a malformed, refused or truncated header.
 int32_t PNM_read_header(PNM_SOURCE* source, PNM_HEADER* header);
 
-// How a reader builds the caller's record. `make` returns a record of
+// How one module reads and writes its records. `make` returns a record of
 // width x height zeroed pixels or null; `store` puts colour 0x00RRGGBB at
-// pixel `index`; `discard` frees a record that `make` returned.
-struct PNM_TARGET {
+// pixel `index`; `discard` frees a record that `make` returned; `rgb_at` is
+// the colour of pixel `index` of a pixel buffer; `error` is the module's
+// error hook, called once by every failed operation below.
+struct PNM_FORMAT {
+  const char* name;  // the text dump's frame, "IMG" or "BYTEMAP"
+  char magic;        // the file the writer makes: '6' (P6) or '5' (P5)
   void* (*make)(int32_t width, int32_t height);
   void (*store)(void* record, size_t index, uint32_t rgb);
   void (*discard)(void* record);
+  uint32_t (*rgb_at)(const void* pixels, size_t index);
+  void (*error)();
 };
 
-// Whole-image readers; each returns a new record from `target`, or null.
-void* PNM_parse(const uint8_t* data, size_t size, const PNM_TARGET* target);
-void* PNM_load(const char* path, const PNM_TARGET* target);
-void* PNM_read(PNM_SOURCE* source, const PNM_TARGET* target);
-
-// A record seen from the writers: its size, its pixel buffer and the colour
-// 0x00RRGGBB of pixel `index`.
+// A record seen from the writers. A missing record is seen without pixels.
 struct PNM_PIXELS {
   int32_t width;
   int32_t height;
   const void* pixels;
-  uint32_t (*rgb_at)(const void* pixels, size_t index);
 };
+
+template <class Record>
+PNM_PIXELS PNM_view(const Record* record) {
+  return record ? PNM_PIXELS{record->width, record->height, record->pixels} : PNM_PIXELS{};
+}
+
+// Decodes one image from `source` without reporting; a new record or null.
+void* PNM_read(PNM_SOURCE* source, const PNM_FORMAT* format);
+
+// The whole-image readers; each returns a new record from `format`, or null.
+void* PNM_parse(const PNM_FORMAT* format, const uint8_t* data, size_t size);
+void* PNM_load(const PNM_FORMAT* format, const char* path);
 
 // Writes "P6" (three bytes per pixel: red, green, blue) or "P5" (one byte per
 // pixel: the low byte of the colour). 1 on success; 0 for a null path, a
 // missing buffer, a width or height below 1, a file that cannot be opened or
 // any failed write, including the final flush.
-int32_t PNM_save(const char* path, char magic, const PNM_PIXELS* image);
+int32_t PNM_save(const PNM_FORMAT* format, PNM_PIXELS image, const char* path);
 
 // The text dump "NAME{\nP3\nW H\n255\n" followed by a twelve-character
 // "%3d %3d %3d " group per pixel, a line feed ending every sixth group and
 // the last, and "}\n"; "NAME{}" for an image without pixels. A new
 // std::malloc'd string, or null for a missing buffer or when memory runs out.
-char* PNM_to_text(const char* name, const PNM_PIXELS* image);
+char* PNM_to_text(const PNM_FORMAT* format, PNM_PIXELS image);
 
-// Reads a dump written by PNM_to_text under `name`; null when the text is
-// null, lacks the frame, announces a size the PNM readers refuse (0 included:
-// a dump of an empty image has no size line) or holds fewer values than the
-// size needs.
-void* PNM_from_text(const char* text, const char* name, const PNM_TARGET* target);
+// Reads a dump written by PNM_to_text under the format's name; null when the
+// text is null, lacks the frame, announces a size the PNM readers refuse (0
+// included: a dump of an empty image has no size line) or holds fewer values
+// than the size needs.
+void* PNM_from_text(const PNM_FORMAT* format, const char* text);
 
 // Index just past the first occurrence of `literal` in `text`, 0 when it does
-// not occur (or is empty). Both must be non-null.
-int32_t PNM_find(const char* text, const char* literal);
-
-// PNM_TARGET pieces for a record type with the usual create, resize and
+// not occur (or is empty) and when either is null.
+int32_t PNM_find(const PNM_FORMAT* format, const char* text, const char* literal);
+// PNM_FORMAT pieces for a record type with the usual create, resize and
 // destroy operations: a record made this way has exactly width x height
 // zeroed pixels or is not made at all.
 template <class Record, Record* (*create)(), void (*resize)(Record*, int32_t, int32_t),
