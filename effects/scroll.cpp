@@ -102,12 +102,14 @@ void SCROLL_draw(SCROLL* scroll) {
     return;
   }
   const int32_t cw = scroll->font->width;
-  const int32_t cells = scroll->width / cw + 2;
+  const int64_t cells = int64_t{scroll->width} / cw + 2;
   SCROLL_COUNTER* counter = scroll->counter;
   counter->mark = counter->index;
   counter->step = 1;
   int64_t pen_x = int64_t{scroll->x} - scroll->position;
-  for (int32_t k = 0; k < cells && pen_x < scroll->target->width; ++k) {
+  // Cells wholly left of the target still move the text on; from the right
+  // edge on nothing more can show.
+  for (int64_t k = 0; k < cells && pen_x < scroll->target->width; ++k) {
     if (pen_x + cw > 0) {
       const auto code = static_cast<signed char>(scroll->text[counter->index]);
       FONT_draw_char(scroll->font, code, static_cast<int32_t>(pen_x), scroll->y, scroll->target);
