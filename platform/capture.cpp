@@ -21,11 +21,18 @@ namespace {
 
 constexpr int32_t capture_depth = 32;
 constexpr int32_t sound_step_bytes = CAPTURE_sound_step_samples * 2;
+constexpr int32_t max_held_keys = 64;
 
 struct SCRIPTED_EVENT {
   int32_t frame;
   int32_t kind;
   int32_t symbol;
+};
+
+// A pressed key waiting for the poll at which it is let go.
+struct HELD_KEY {
+  int32_t symbol;
+  int32_t release_poll;
 };
 
 struct SCREEN {
@@ -52,13 +59,17 @@ struct CAPTURE {
   SCRIPTED_EVENT script[CAPTURE_max_scripted_events];
   int32_t scripted;   // events in `script`, ordered by frame
   int32_t delivered;  // events of `script` already taken
+  int32_t polls;      // key polls finished
+  HELD_KEY held[max_held_keys];
+  int32_t held_count;
   CAPTURE_FRAME_HOOK frame_hook;
   void* frame_context;
   CAPTURE_SOUND_HOOK sound_hook;
   void* sound_context;
 };
 
-CAPTURE capture = {0, 0, 0, true, true, {}, {}, {}, 0, 0, nullptr, nullptr, nullptr, nullptr};
+CAPTURE capture = {0,  0, 0, true, true, {}, {}, {}, 0, 0, 0, {}, 0, nullptr, nullptr, nullptr,
+                   nullptr};
 // Held around each callback, as a real device holds its lock.
 std::mutex device_lock;
 
@@ -103,6 +114,8 @@ void CAPTURE_reset() {
   capture.sound.played_until = 0;
   capture.scripted = 0;
   capture.delivered = 0;
+  capture.polls = 0;
+  capture.held_count = 0;
   capture.frame_hook = nullptr;
   capture.frame_context = nullptr;
   capture.sound_hook = nullptr;
@@ -121,7 +134,7 @@ void CAPTURE_on_sound(CAPTURE_SOUND_HOOK hook, void* context) {
 
 int32_t CAPTURE_schedule(int32_t frame, int32_t kind, int32_t symbol) {
   if (capture.scripted == CAPTURE_max_scripted_events) return 0;
-  if (kind != CAPTURE_KEY_DOWN && kind != CAPTURE_KEY_UP && kind != CAPTURE_QUIT) return 0;
+  if (kind < CAPTURE_KEY_DOWN || kind > CAPTURE_KEY_PRESS) return 0;
   // Keep the script ordered by frame, later entries of a frame after earlier ones.
   int32_t at = capture.scripted;
   while (at > capture.delivered && capture.script[at - 1].frame > frame) {
@@ -134,9 +147,7 @@ int32_t CAPTURE_schedule(int32_t frame, int32_t kind, int32_t symbol) {
 }
 
 int32_t CAPTURE_press(int32_t frame, int32_t symbol) {
-  if (capture.scripted + 2 > CAPTURE_max_scripted_events) return 0;
-  return CAPTURE_schedule(frame, CAPTURE_KEY_DOWN, symbol) &
-         CAPTURE_schedule(frame + 1, CAPTURE_KEY_UP, symbol);
+  return CAPTURE_schedule(frame, CAPTURE_KEY_PRESS, symbol);
 }
 
 void CAPTURE_set_screen_available(int32_t available) { capture.screen_available = available != 0; }
@@ -194,14 +205,43 @@ void BACKEND_screen_show_converted(const uint32_t* pixels, int32_t stride, int32
   hand_over_frame(screen.pixels, screen.width, screen.height);
 }
 
-int32_t BACKEND_next_event(BACKEND_EVENT* event) {
-  if (capture.delivered == capture.scripted) return 0;
+namespace {
+
+// Keys held since an earlier poll are let go first: that happened earlier.
+bool take_release(BACKEND_EVENT* event) {
+  for (int32_t i = 0; i < capture.held_count; ++i) {
+    if (capture.held[i].release_poll > capture.polls) continue;
+    event->kind = BACKEND_EVENT_KEY_UP;
+    event->symbol = capture.held[i].symbol;
+    capture.held[i] = capture.held[--capture.held_count];
+    return true;
+  }
+  return false;
+}
+
+bool take_scripted(BACKEND_EVENT* event) {
+  if (capture.delivered == capture.scripted) return false;
   const SCRIPTED_EVENT& next = capture.script[capture.delivered];
-  if (next.frame > capture.frames) return 0;
+  if (next.frame > capture.frames) return false;
   capture.delivered += 1;
   event->kind = next.kind;
   event->symbol = next.symbol;
-  return 1;
+  if (next.kind == CAPTURE_KEY_PRESS) {
+    event->kind = BACKEND_EVENT_KEY_DOWN;
+    if (capture.held_count < max_held_keys) {
+      capture.held[capture.held_count++] = HELD_KEY{next.symbol, capture.polls + 1};
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+// A poll takes events until there are none; that is where it ends.
+int32_t BACKEND_next_event(BACKEND_EVENT* event) {
+  if (take_release(event) || take_scripted(event)) return 1;
+  capture.polls += 1;
+  return 0;
 }
 
 int32_t BACKEND_audio_open(SDLDPY_AUDIO* audio) {

@@ -24,6 +24,9 @@ enum CAPTURE_EVENT_KIND : int32_t {
   CAPTURE_KEY_DOWN = 1,
   CAPTURE_KEY_UP = 2,
   CAPTURE_QUIT = 3,  // the window closed, Ctrl+C or SIGTERM
+  // A key pressed, and released at the next key poll: the way to press a key
+  // once, since a press and release met by one poll are lost.
+  CAPTURE_KEY_PRESS = 4,
 };
 
 constexpr int32_t CAPTURE_sound_step_milliseconds = 20;
@@ -42,7 +45,7 @@ void CAPTURE_on_sound(CAPTURE_SOUND_HOOK hook, void* context);
 // presented (0: the first poll of all). Events of one frame arrive in the
 // order scheduled. Returns 0 when the script is full or the kind unknown.
 int32_t CAPTURE_schedule(int32_t frame, int32_t kind, int32_t symbol);
-// A key pressed after frame `frame` and released after the frame after it.
+// CAPTURE_KEY_PRESS of `symbol` after frame `frame`.
 int32_t CAPTURE_press(int32_t frame, int32_t symbol);
 
 // Whether opening a video mode or the sound device succeeds (1, the start)

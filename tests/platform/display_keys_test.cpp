@@ -252,19 +252,33 @@ TEST_F(DisplayTest, AQuitRequestReadsAsEscapeFromThenOn) {
 TEST_F(DisplayTest, ScriptedEventsWaitForTheirFrame) {
   keys = SDLDPY_keys_create();
   ASSERT_NE(keys, nullptr);
-  CAPTURE_press(2, 32);
+  CAPTURE_schedule(2, CAPTURE_KEY_DOWN, 'x');
+  CAPTURE_schedule(3, CAPTURE_KEY_UP, 'x');
   IMG* frame = image(256, 256);
   SDLDPY_present(display, frame);
   SDLDPY_keys_poll(keys);
   EXPECT_EQ(keys->buffer[0], 0) << "after frame 1";
   SDLDPY_present(display, frame);
   SDLDPY_keys_poll(keys);
-  EXPECT_EQ(keys->buffer[0], 32) << "after frame 2";
-  keys->buffer[0] = 0;
+  EXPECT_EQ(keys->buffer[0], 'x') << "after frame 2";
   SDLDPY_present(display, frame);
   SDLDPY_keys_poll(keys);
   EXPECT_EQ(keys->buffer[0], 0) << "released after frame 3";
   EXPECT_EQ(CAPTURE_schedule(0, 99, 1), 0) << "unknown kind";
+}
+
+TEST_F(DisplayTest, AScriptedPressIsReleasedAtTheFollowingPoll) {
+  keys = SDLDPY_keys_create();
+  ASSERT_NE(keys, nullptr);
+  IMG* frame = image(256, 256);
+  CAPTURE_press(1, ' ');
+  CAPTURE_press(1, 'a');  // pressed while Space is down: the latest press wins
+  for (int i = 0; i < 3; ++i) SDLDPY_present(display, frame);  // frames without a poll
+  SDLDPY_keys_poll(keys);
+  EXPECT_EQ(keys->buffer[0], 'a') << "not lost to the frames that passed";
+  keys->buffer[0] = 'z';
+  SDLDPY_keys_poll(keys);
+  EXPECT_EQ(keys->buffer[0], 0) << "both keys let go";
 }
 
 TEST(ModuleRecords, IdentifyTheModules) {

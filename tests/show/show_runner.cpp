@@ -98,8 +98,7 @@ void take(SHOW_RUN& run, const RECORD& record) {
 }  // namespace
 
 void show_press(SHOW_OPTIONS& options, int32_t frame, int32_t symbol) {
-  options.script.push_back(SHOW_EVENT{frame, CAPTURE_KEY_DOWN, symbol});
-  options.script.push_back(SHOW_EVENT{frame + 1, CAPTURE_KEY_UP, symbol});
+  options.script.push_back(SHOW_EVENT{frame, CAPTURE_KEY_PRESS, symbol});
 }
 
 SHOW_RUN run_show(const SHOW_OPTIONS& options) {

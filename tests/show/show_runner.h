@@ -9,7 +9,7 @@
 
 struct SHOW_EVENT {
   int32_t frame;   // delivered at the first key poll after this frame
-  int32_t kind;    // CAPTURE_KEY_DOWN, CAPTURE_KEY_UP or CAPTURE_QUIT
+  int32_t kind;    // a CAPTURE_EVENT_KIND
   int32_t symbol;
 };
 
@@ -38,7 +38,7 @@ struct SHOW_OPTIONS {
   bool sound_available = true;
 };
 
-// A key pressed after `frame` and released after the next frame.
+// A key pressed after `frame` and released at the next key poll.
 void show_press(SHOW_OPTIONS& options, int32_t frame, int32_t symbol);
 
 SHOW_RUN run_show(const SHOW_OPTIONS& options);
