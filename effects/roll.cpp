@@ -39,7 +39,8 @@ IMG* make_face(int32_t width, int32_t height) {
     return nullptr;
   }
   IMG_resize(face, width, height);
-  if (face->pixels == nullptr) {
+  // A size the image refuses leaves it at its first size, so check both.
+  if (face->pixels == nullptr || face->width != width || face->height != height) {
     IMG_destroy(&face);
   }
   return face;

@@ -101,8 +101,9 @@ TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
   const IMG* front = roll->front;
 
   ROLL_set_error_report(1);
+  // The last size is more than any image may hold.
   const std::vector<std::pair<int32_t, int32_t>> refused = {
-      {32, 1}, {32, 0}, {32, -4}, {0, 10}, {-3, 10}};
+      {32, 1}, {32, 0}, {32, -4}, {0, 10}, {-3, 10}, {20000, 20000}};
   for (auto [width, height] : refused) {
     testing::internal::CaptureStdout();
     ROLL_build(roll.get(), width, height);
