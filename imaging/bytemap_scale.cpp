@@ -6,19 +6,15 @@
 #include "imaging/bytemap.h"
 #include "imaging/bytemap_internal.h"
 #include "imaging/clip.h"
+#include "imaging/img.h"
 
+// The run table does not depend on the pixel type: it is the image's.
 int32_t* BYTEMAP_scale_runs(int32_t a, int32_t b) {
-  const CLIP_RUNS sides = clip_runs_sides(a, b);
-  int32_t* counts = clip_runs_fit(sides)
-                        ? static_cast<int32_t*>(std::calloc(
-                              static_cast<size_t>(sides.small) + 1, sizeof(int32_t)))
-                        : nullptr;
-  if (counts == nullptr) {
+  int32_t* runs = IMG_scale_runs(a, b);
+  if (runs == nullptr) {
     BYTEMAP_error();
-    return nullptr;
   }
-  clip_fill_runs(counts, sides);
-  return counts;
+  return runs;
 }
 
 void BYTEMAP_scale(const BYTEMAP* src, BYTEMAP* dst) {

@@ -292,22 +292,19 @@ TEST_F(BytemapErrors, RectanglesMustLieWhollyInside) {
   }
 }
 
-TEST(BytemapLinePoints, ListsTheCountThenThePoints) {
-  struct Case {
-    int32_t x0, y0, x1, y1;
-    std::vector<int32_t> expected;
-  };
-  const Case cases[] = {
-      {0, 0, 3, 1, {8, 0, 0, 1, 1, 2, 1, 3, 1}},
-      {2, 2, 0, 5, {8, 2, 2, 1, 3, 0, 4, 0, 5}},
-      {0, 0, 1, 0, {4, 0, 0, 1, 0}},
-      {4, 7, 4, 7, {2, 4, 7}},
-  };
-  for (const Case& c : cases) {
-    ValuesPtr points(BYTEMAP_line_points(c.x0, c.y0, c.x1, c.y1));
+// The point list does not depend on the pixel type: it is the image's.
+TEST(BytemapLinePoints, ListsTheSamePointsAsTheImageTwin) {
+  const int32_t ends[][4] = {{0, 0, 3, 1}, {2, 2, 0, 5}, {4, 7, 4, 7}, {-3, 9, 11, -2}, {5, 0, -5, 1}};
+  for (const auto& e : ends) {
+    ValuesPtr points(BYTEMAP_line_points(e[0], e[1], e[2], e[3]));
+    ValuesPtr twin(IMG_line_points(e[0], e[1], e[2], e[3]));
     ASSERT_NE(points, nullptr);
-    const std::vector<int32_t> got(points.get(), points.get() + points.get()[0] + 1);
-    EXPECT_EQ(got, c.expected);
+    ASSERT_NE(twin, nullptr);
+    const int32_t count = twin.get()[0] + 1;
+    EXPECT_EQ(std::vector<int32_t>(points.get(), points.get() + count),
+              std::vector<int32_t>(twin.get(), twin.get() + count));
+    EXPECT_EQ(points.get()[1], e[0]);
+    EXPECT_EQ(points.get()[count - 1], e[3]);
   }
 }
 
