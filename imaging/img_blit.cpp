@@ -9,34 +9,36 @@
 
 namespace {
 
-// Keyed copy of n contiguous pixels. Written with masks rather than a branch
-// (the destination keeps its pixel exactly where the source is 0) so the
-// compiler turns it into vector compares; when source and destination overlap
-// it checks at run time and keeps the forward order.
-void keyed_run(const uint32_t* src, uint32_t* dst, int32_t n) {
-  for (int32_t i = 0; i < n; ++i) {
-    const uint32_t p = src[i];
-    const uint32_t keep = 0u - static_cast<uint32_t>(p == 0);
-    dst[i] = p | (dst[i] & keep);
-  }
+// The keyed pixel: the source p unless it is 0, then the destination d. Written
+// with masks rather than a branch, so pictures with scattered transparent
+// pixels cost no mispredicted jumps and contiguous runs become vector compares.
+inline uint32_t keyed(uint32_t p, uint32_t d) {
+  const uint32_t keep = 0u - static_cast<uint32_t>(p == 0);
+  return p | (d & keep);
 }
 
 void or_run(const uint32_t* src, uint32_t* dst, int32_t n) {
   for (int32_t i = 0; i < n; ++i) dst[i] |= src[i];
 }
 
+// When source and destination overlap, the run-time alias check of the
+// vectorised loop keeps the forward order.
+void keyed_run(const uint32_t* src, uint32_t* dst, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) dst[i] = keyed(src[i], dst[i]);
+}
+
 void keyed_column(const uint32_t* src, size_t src_stride, uint32_t* dst, size_t dst_stride,
                   int32_t n) {
-  for (int32_t i = 0; i < n; ++i) {
-    const uint32_t p = src[i * src_stride];
-    if (p != 0) dst[i * dst_stride] = p;
+  for (size_t i = 0; i < static_cast<size_t>(n); ++i) {
+    uint32_t& d = dst[i * dst_stride];
+    d = keyed(src[i * src_stride], d);
   }
 }
 
 void keyed_spread(const uint32_t* src, uint32_t* dst, int32_t step, int32_t n) {
-  for (int32_t i = 0; i < n; ++i) {
-    const uint32_t p = src[i];
-    if (p != 0) dst[static_cast<size_t>(i) * step] = p;
+  for (size_t i = 0; i < static_cast<size_t>(n); ++i) {
+    uint32_t& d = dst[i * static_cast<size_t>(step)];
+    d = keyed(src[i], d);
   }
 }
 
