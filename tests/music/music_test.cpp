@@ -257,15 +257,42 @@ TEST_F(MusicTest, PickIsTheFirstDrawModuloTheInstrumentCount) {
     EXPECT_EQ(picks_seen.size(), 3u) << "the seeds should exercise every instrument";
 }
 
-TEST_F(MusicTest, WithoutInstrumentsAMixingChangesNothingButStillDrawsFive) {
-    fill_loop(123);
-    const unsigned seed = 5;
-    std::srand(seed);
-    MUSIC_step(music);
-    EXPECT_EQ(music->countdown, 300);
-    EXPECT_EQ(loop_values(), std::vector<int32_t>(music_loop_length, 123));
-    const int32_t next_draw = std::rand();
-    EXPECT_EQ(next_draw, nth_draw_from_seed(seed, 6));
+// Nothing to pick from, or nowhere to put it: the period passes silently, and
+// the other users of rand still see five numbers gone.
+TEST_F(MusicTest, AMixingWithNothingToMixChangesNothingButStillDrawsFive) {
+    struct Case {
+        const char* name;
+        bool with_instrument;
+        bool with_list;
+        int32_t loop_length;
+    };
+    const Case cases[] = {{"no instruments", false, true, music_loop_length},
+                          {"an empty loop", true, true, 0},
+                          {"no instrument list", false, false, 100}};
+    for (const Case& c : cases) {
+        MUSIC* fresh = MUSIC_create();
+        if (c.with_instrument) {
+            MUSIC_add_instrument(fresh, make_instrument(constant_4000));
+        }
+        if (!c.with_list) {
+            ARRAY_destroy(&fresh->instruments);
+        }
+        SAMPLE_set_length(fresh->loop, c.loop_length);
+        for (int32_t i = 0; i < c.loop_length; ++i) {
+            fresh->loop->values[i] = 123;
+        }
+        const unsigned seed = 5;
+        std::srand(seed);
+        MUSIC_step(fresh);
+        const int32_t next_draw = std::rand();
+        EXPECT_EQ(next_draw, nth_draw_from_seed(seed, 6)) << c.name;
+        EXPECT_EQ(fresh->countdown, 300) << c.name;
+        ASSERT_EQ(fresh->loop->length, c.loop_length) << c.name;
+        EXPECT_EQ(std::vector<int32_t>(fresh->loop->values, fresh->loop->values + c.loop_length),
+                  std::vector<int32_t>(static_cast<size_t>(c.loop_length), 123))
+            << c.name;
+        MUSIC_destroy(&fresh);
+    }
 }
 
 // The grid follows the loop's own length, and the scratch vector follows it
