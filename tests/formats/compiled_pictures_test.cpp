@@ -1,0 +1,62 @@
+// The pictures compiled into the show are the one input IMG_parse meets at
+// run time: each must decode to its stated size, read the same from a file,
+// and survive the text dump.
+
+#include <string>
+#include <vector>
+
+#include "formats_support.h"
+#include "show/assets/pictures.h"
+
+using namespace formats_test;
+
+namespace {
+
+class CompiledPicturesTest : public TempDirTest {};
+
+TEST_F(CompiledPicturesTest, EveryPictureDecodesToItsSizeFromMemoryAndFromAFile) {
+  struct Picture {
+    const char* name;
+    const uint8_t* data;
+    size_t size;
+    int32_t width;
+    int32_t height;
+  };
+  const Picture pictures[] = {
+      {"font_bitmap", font_bitmap_pnm, font_bitmap_pnm_size, 128, 144},
+      {"picture_sheet", picture_sheet_pnm, picture_sheet_pnm_size, 512, 256},
+      {"logo_picture", logo_picture_pnm, logo_picture_pnm_size, 256, 256},
+      {"roll_picture", roll_picture_pnm, roll_picture_pnm_size, 256, 96},
+      {"corner_picture", corner_picture_pnm, corner_picture_pnm_size, 64, 64},
+  };
+  for (const Picture& p : pictures) {
+    ImagePtr parsed(IMG_parse(p.data, p.size));
+    ASSERT_NE(parsed, nullptr) << p.name;
+    EXPECT_EQ(parsed->width, p.width) << p.name;
+    EXPECT_EQ(parsed->height, p.height) << p.name;
+
+    std::string file = write_file(p.name, std::vector<uint8_t>(p.data, p.data + p.size));
+    ImagePtr loaded(IMG_load(file.c_str()));
+    EXPECT_EQ(IMG_equal(loaded.get(), parsed.get()), 1) << p.name;
+
+    TextPtr text(IMG_to_text(parsed.get()));
+    ImagePtr back(IMG_from_text(text.get()));
+    EXPECT_EQ(IMG_equal(back.get(), parsed.get()), 1) << p.name;
+  }
+}
+
+TEST(CompiledPictures, FontGlyphsAreWhiteOnTransparentBlack) {
+  ImagePtr font(IMG_parse(font_bitmap_pnm, font_bitmap_pnm_size));
+  ASSERT_NE(font, nullptr);
+  size_t white = 0;
+  size_t black = 0;
+  for (int32_t i = 0; i < font->width * font->height; ++i) {
+    white += font->pixels[i] == 0xFFFFFFu;
+    black += font->pixels[i] == 0;
+  }
+  EXPECT_EQ(white + black, static_cast<size_t>(font->width * font->height));
+  EXPECT_GT(white, 0u);
+  EXPECT_GT(black, white);  // glyphs are strokes on a background
+}
+
+}  // namespace
