@@ -78,27 +78,24 @@ TEST(MusicModule, IdentificationRecordPutsTheAuthorBeforeTheDate) {
     }
 }
 
+std::string printed_by(const std::function<void()>& action) {
+    testing::internal::CaptureStdout();
+    action();
+    return testing::internal::GetCapturedStdout();
+}
+
 TEST(MusicModule, ErrorLineIsPrintedOnlyWhileTheSwitchIsOn) {
-    MUSIC* none = nullptr;
-    testing::internal::CaptureStdout();
-    MUSIC_error();
-    MUSIC_destroy(nullptr);
-    MUSIC_destroy(&none);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-
+    const auto refused_calls = [] {
+        MUSIC* none = nullptr;
+        MUSIC_error();
+        MUSIC_destroy(nullptr);
+        MUSIC_destroy(&none);
+    };
+    EXPECT_EQ(printed_by(refused_calls), "");
     MUSIC_set_error_report(1);
-    testing::internal::CaptureStdout();
-    MUSIC_error();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "MUSIC ERROR\n");
-    testing::internal::CaptureStdout();
-    MUSIC_destroy(nullptr);
-    MUSIC_destroy(&none);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "MUSIC ERROR\nMUSIC ERROR\n");
-
+    EXPECT_EQ(printed_by(refused_calls), "MUSIC ERROR\nMUSIC ERROR\nMUSIC ERROR\n");
     MUSIC_set_error_report(0);
-    testing::internal::CaptureStdout();
-    MUSIC_error();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(printed_by(refused_calls), "");
 }
 
 TEST_F(MusicTest, CreateGivesASilentLoopAndAnEmptyList) {
@@ -117,11 +114,12 @@ TEST_F(MusicTest, InstrumentsAreListedInTheOrderAddedAndNullsAreRefusedSilently)
     SAMPLE* first = add_instrument(constant_4000);
     SAMPLE* second = add_instrument(constant_4000);
     MUSIC_set_error_report(1);
-    testing::internal::CaptureStdout();
-    MUSIC_add_instrument(music, nullptr);
-    MUSIC_add_instrument(nullptr, first);
-    MUSIC_step(nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(printed_by([&] {
+                  MUSIC_add_instrument(music, nullptr);
+                  MUSIC_add_instrument(nullptr, first);
+                  MUSIC_step(nullptr);
+              }),
+              "");
     ASSERT_EQ(music->instruments->length, 2);
     EXPECT_EQ(ARRAY_get(music->instruments, 0), first);
     EXPECT_EQ(ARRAY_get(music->instruments, 1), second);
@@ -387,10 +385,11 @@ TEST_F(MusicTest, AOneSidedGuardIsRefusedAndTheOldOneKept) {
     probe.music = music;
     MUSIC_set_loop_guard(probe_lock, probe_unlock, &probe);
     MUSIC_set_error_report(1);
-    testing::internal::CaptureStdout();
-    MUSIC_set_loop_guard(probe_lock, nullptr, nullptr);
-    MUSIC_set_loop_guard(nullptr, probe_unlock, nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "MUSIC ERROR\nMUSIC ERROR\n");
+    EXPECT_EQ(printed_by([] {
+                  MUSIC_set_loop_guard(probe_lock, nullptr, nullptr);
+                  MUSIC_set_loop_guard(nullptr, probe_unlock, nullptr);
+              }),
+              "MUSIC ERROR\nMUSIC ERROR\n");
     MUSIC_step(music);
     EXPECT_EQ(probe.locks, 1);
     EXPECT_EQ(probe.unlocks, 1);
