@@ -10,21 +10,21 @@
 // random instrument and mixes it in at one of 16 evenly spaced positions, the
 // new sound at a quarter of its level and the old loop at three quarters.
 //
-// Ownership. The generator owns its record, `loop` and the `instruments` list,
-// but never the instrument sounds behind the list: MUSIC_add_instrument
-// borrows the handle, and MUSIC_destroy empties the list without destroying a
-// single instrument. The show hands it the compiled-in instrument table, whose
-// records are static data: freeing one would be a crash, so nothing frees
-// them. Callers that add heap instruments keep them and destroy them
-// themselves, after the generator is gone.
+// Ownership. The generator owns its record, `loop` and the `instruments`
+// list, but never the instrument sounds on the list: MUSIC_add_instrument
+// borrows the handle, and MUSIC_destroy frees the list without destroying a
+// single instrument on it. The show hands it the compiled-in instrument
+// table, whose records are static data: freeing one would be a crash, so
+// nothing frees them. Callers that add heap instruments keep them and destroy
+// them themselves, once the generator is gone.
 //
 // Threads. `loop` is meant to be played by another thread while the generator
 // keeps mixing into it. A mixing is computed off to the side in the module's
 // scratch vector; the finished loop is then copied into `loop` in one short
 // step, and that copy is the only write to `loop`'s values. Whoever plays the
 // loop installs a lock pair with MUSIC_set_loop_guard and the module holds it
-// for exactly that copy, so a reader never hears half a mixing. Reading the
-// loop while it plays needs no lock: the reader only reads. MUSIC_destroy
+// for exactly that copy, so a reader never hears half a mixing. The mixing
+// reads the loop unlocked: the player only ever reads it too. MUSIC_destroy
 // frees the loop, so destroy a generator only once nothing plays its loop.
 struct MUSIC {
     int32_t countdown;    // calls left until the next mixing; 0 mixes at once
