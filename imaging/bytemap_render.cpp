@@ -10,18 +10,17 @@
 #include "imaging/bytemap_internal.h"
 #include "imaging/clip.h"
 #include "imaging/img.h"
+#include "imaging/palette.h"
 #include "show/assets/sine_table.h"
 
 namespace {
-
-constexpr int32_t palette_entries = 256;
 
 // The image is indexed with the byte map's own layout, so both must share
 // the width and the image must hold every byte's pixel.
 bool render_fits(const BYTEMAP* map, const IMG* image, const SAMPLE* palette) {
   return bytemap_has_pixels(map) && image != nullptr &&
          image->pixels != nullptr && palette != nullptr &&
-         palette->values != nullptr && palette->length >= palette_entries &&
+         palette->values != nullptr && palette->length >= PALETTE_length &&
          map->width == image->width &&
          clip_pixel_count(image->width, image->height) >=
              bytemap_pixel_count(map);
@@ -58,7 +57,7 @@ void BYTEMAP_render(const BYTEMAP* map, IMG* image, const SAMPLE* palette) {
   }
   // A local copy of the colours cannot alias the image, which lets the
   // compiler turn the lookups into vector gathers.
-  uint32_t colours[palette_entries];
+  uint32_t colours[PALETTE_length];
   std::memcpy(colours, palette->values, sizeof colours);
   const uint8_t* bytes = map->pixels;
   uint32_t* out = image->pixels;

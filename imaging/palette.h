@@ -11,6 +11,9 @@ struct SAMPLE;
 
 extern const MODULE_ID PALETTE_id;
 
+// Entries of a palette: one colour for every byte value.
+constexpr int32_t PALETTE_length = 256;
+
 void PALETTE_error();  // silent; checks are those of the SAMPLE calls
 
 SAMPLE* PALETTE_create();  // 256 black entries; null when memory runs out

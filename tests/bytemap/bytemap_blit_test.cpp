@@ -222,6 +222,20 @@ TEST(BytemapWrapRow, SkipsZeroWhileTheOrVariantCombines) {
   EXPECT_EQ(bytes_of(ored.get()), (std::vector<uint8_t>{0xFF, 0xF0, 0xFF, 0xF0}));
 }
 
+TEST_F(BytemapErrors, RingCopiesOntoAnEmptyLineDoNothing) {
+  BytemapPtr src = make_map(4, 4, [](int32_t, int32_t) { return uint8_t(5); });
+  BytemapPtr no_columns = make_map(0, 3);
+  BytemapPtr no_rows = make_map(3, 0);
+  EXPECT_EQ(printed_by([&] {
+              BYTEMAP_wrap_row(src.get(), no_columns.get(), 1, 2, 7);
+              BYTEMAP_wrap_row_or(src.get(), no_columns.get(), 1, 2, -7);
+              BYTEMAP_wrap_column(src.get(), no_rows.get(), 1, 2, 7);
+            }),
+            "");
+  EXPECT_EQ(no_columns->width, 0);
+  EXPECT_EQ(no_rows->height, 0);
+}
+
 TEST_F(BytemapErrors, RingCopiesRefuseLinesOutsideTheMaps) {
   BytemapPtr src = make_map(4, 3, [](int32_t, int32_t) { return uint8_t(5); });
   BytemapPtr dst = make_map(5, 2);
