@@ -57,7 +57,7 @@ void paint_star(Canvas& sheet, int n) {
   Mask star = shape_mask(cell, cell, [&](float x, float y) {
     return polygon_distance(outline, {x, y});
   });
-  Colour tip = hsv(0.62f - 0.075f * n, 0.35f + 0.07f * n, 1.0f);
+  Colour tip = hsv(0.62f - 0.075f * n, 0.55f + 0.05f * n, 1.0f);
   Mask glow = blurred(dilated(star, 0.8f), 1);
   paint_cell(sheet, 0 + n, glow, [&](int, int) { return scaled(tip, 0.35f); });
   paint_cell(sheet, n, star, [&](int x, int y) {
@@ -65,8 +65,11 @@ void paint_star(Canvas& sheet, int n) {
     float r = std::sqrt(dx * dx + dy * dy) / outer;
     float angle = std::atan2(dx, -dy) / (2 * static_cast<float>(std::numbers::pi)) * 5;
     float ridge = angle - std::round(angle);  // < 0 left of the ridge
-    float light = ridge < 0 ? 1.0f : 0.78f;
-    Colour c = mix(Colour{1, 1, 0.96f}, tip, std::clamp((r - 0.12f) * 1.5f, 0.0f, 1.0f));
+    // The facets meet in a glowing core, so the shading fades out towards it.
+    float facet = ridge < 0 ? 1.0f : 0.7f;
+    float light = facet + (1 - facet) * std::clamp(1 - (r - 0.12f) * 4, 0.0f, 1.0f);
+    float t = std::clamp((r - 0.1f) / 0.8f, 0.0f, 1.0f);
+    Colour c = mix(Colour{1, 1, 0.92f}, tip, t * t * (3 - 2 * t));
     return scaled(c, light);
   });
 }
