@@ -120,15 +120,22 @@ uint8_t BYTEMAP_get_pixel(const BYTEMAP* map, int32_t x, int32_t y) {
 }
 
 int32_t BYTEMAP_equal(const BYTEMAP* a, const BYTEMAP* b) {
-  if (!bytemap_has_pixels(a) || !bytemap_has_pixels(b)) {
+  if (a == nullptr || b == nullptr) {
     BYTEMAP_error();
     return 0;
   }
   if (a->width != b->width || a->height != b->height) {
     return 0;
   }
-  return std::memcmp(a->pixels, b->pixels, bytemap_pixel_count(a)) == 0 ? 1
-                                                                          : 0;
+  const size_t count = bytemap_pixel_count(a);
+  if (count == 0) {
+    return 1;  // nothing to compare, buffer or not
+  }
+  if (!bytemap_has_pixels(a) || !bytemap_has_pixels(b)) {
+    BYTEMAP_error();
+    return 0;
+  }
+  return std::memcmp(a->pixels, b->pixels, count) == 0 ? 1 : 0;
 }
 
 BYTEMAP* BYTEMAP_clone(const BYTEMAP* map) {

@@ -186,6 +186,8 @@ TEST(BytemapEqual, ComparesSizeAndEveryByte) {
   BytemapPtr empty_a = make_map(0, 0);
   BytemapPtr empty_b = make_map(0, 0);
   EXPECT_EQ(BYTEMAP_equal(empty_a.get(), empty_b.get()), 1);
+  BYTEMAP failed_resize{0, 0, nullptr};  // what a failed allocation leaves
+  EXPECT_EQ(BYTEMAP_equal(empty_a.get(), &failed_resize), 1);
   EXPECT_EQ(BYTEMAP_equal(a.get(), nullptr), 0);
 }
 
