@@ -50,5 +50,4 @@ void measure_against_memcpy(benchmark::State& state, size_t bytes, Op op) {
   state.counters["op_us"] = op_total * 1e6 / copies;
   state.counters["memcpy_us"] = copy_total * 1e6 / copies;
   state.counters["ratio"] = copy_total > 0 ? op_total / copy_total : 0;
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
 }
