@@ -10,9 +10,9 @@
 
 // Clipping, size and resampling rules shared by the 32-bit image and its 8-bit
 // twin. They work on sizes and coordinates (or on any pixel type), so both
-// modules use them.
-// The sums are taken in 64 bits: callers may pass any 32-bit coordinates and
-// sizes, and a sum such as dx + w must not overflow before it is compared.
+// modules use them. Sums are taken in 64 bits: callers may pass any 32-bit
+// coordinates and sizes, and a sum such as dx + w must not overflow before it
+// is compared.
 
 // Largest pixel count a resize accepts (16384 x 16384); keeps every byte count
 // of a buffer, and every index into it, far inside 32 and 64-bit ranges.
@@ -80,7 +80,8 @@ inline bool clip_blit(CLIP_RECT& r, int32_t src_w, int32_t src_h, int32_t dst_w,
 // Clips a spaced-out copy: source (sx + c, sy + r) goes to destination
 // (dx + c * step_x, dy + r * step_y). Steps must be at least 1. When the room
 // left at the right (bottom) is not a multiple of the step, the last column
-// (row) that would still fit is dropped, as the stepped copy always did.
+// (row) that would still fit is dropped: a column is drawn only with a whole
+// step of room, the rule callers of the stepped copy count on.
 inline bool clip_blit_stepped(CLIP_RECT& r, int32_t src_w, int32_t src_h, int32_t dst_w,
                               int32_t dst_h, int32_t step_x, int32_t step_y) {
   if (step_x < 1 || step_y < 1) return false;

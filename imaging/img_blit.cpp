@@ -74,13 +74,9 @@ void IMG_blit(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int3
   }
   CLIP_RECT r{sx, sy, dx, dy, w, h};
   if (!clip_blit(r, src->width, src->height, dst->width, dst->height)) return;
-  const uint32_t* s = src->pixels + img_index(src, r.sx, r.sy);
-  uint32_t* d = dst->pixels + img_index(dst, r.dx, r.dy);
-  for (int32_t row = 0; row < r.h; ++row) {
-    keyed_run(s, d, r.w);
-    s += src->width;
-    d += dst->width;
-  }
+  for (int32_t row = 0; row < r.h; ++row)
+    keyed_run(src->pixels + img_index(src, r.sx, r.sy + row),
+              dst->pixels + img_index(dst, r.dx, r.dy + row), r.w);
 }
 
 void IMG_blit_stepped(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
@@ -92,14 +88,9 @@ void IMG_blit_stepped(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t 
   CLIP_RECT r{sx, sy, dx, dy, w, h};
   if (!clip_blit_stepped(r, src->width, src->height, dst->width, dst->height, step_x, step_y))
     return;
-  const uint32_t* s = src->pixels + img_index(src, r.sx, r.sy);
-  uint32_t* d = dst->pixels + img_index(dst, r.dx, r.dy);
-  const size_t dst_row_step = static_cast<size_t>(dst->width) * step_y;
-  for (int32_t row = 0; row < r.h; ++row) {
-    keyed_spread(s, d, step_x, r.w);
-    s += src->width;
-    d += dst_row_step;
-  }
+  for (int32_t row = 0; row < r.h; ++row)
+    keyed_spread(src->pixels + img_index(src, r.sx, r.sy + row),
+                 dst->pixels + img_index(dst, r.dx, r.dy + row * step_y), step_x, r.w);
 }
 
 void IMG_wrap_row(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row, int32_t offset) {
@@ -124,7 +115,7 @@ void IMG_wrap_column(const IMG* src, IMG* dst, int32_t src_column, int32_t dst_c
   const uint32_t* s = src->pixels + src_column;
   uint32_t* d = dst->pixels + dst_column;
   keyed_column(s, sw, d + ring.start * dw, dw, ring.first);
-  keyed_column(s + ring.first * sw, sw, d, dw, ring.second);
+  if (ring.second > 0) keyed_column(s + ring.first * sw, sw, d, dw, ring.second);
 }
 
 void IMG_copy_row(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row) {
