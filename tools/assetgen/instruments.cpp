@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/assetgen/generator.h"
+#include "tools/assetgen/output_file.h"
 #include "tools/assetgen/synth.h"
 
 // Sixteen short hits for house music, all in A minor where they have a
@@ -328,24 +329,17 @@ std::vector<int32_t> fit(const Instrument& instrument) {
 }  // namespace
 
 void make_instruments(const std::string& folder) {
-  std::vector<uint8_t> bytes;
+  std::string bytes;
   bool all_fit = true;
   for (const Instrument& instrument : instruments()) {
     std::vector<int32_t> values = fit(instrument);
     all_fit = all_fit && !values.empty();
     for (int32_t v : values) {
       auto word = static_cast<uint16_t>(static_cast<int16_t>(v));
-      bytes.push_back(static_cast<uint8_t>(word & 0xFF));
-      bytes.push_back(static_cast<uint8_t>(word >> 8));
+      bytes.push_back(static_cast<char>(word & 0xFF));
+      bytes.push_back(static_cast<char>(word >> 8));
     }
   }
   if (!all_fit) std::exit(1);
-  std::string path = folder + "/instruments.raw";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
-    std::exit(1);
-  }
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
+  write_file(folder + "/instruments.raw", bytes);
 }

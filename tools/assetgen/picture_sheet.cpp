@@ -59,7 +59,7 @@ void paint_star(Canvas& sheet, int n) {
   });
   Colour tip = hsv(0.62f - 0.075f * n, 0.55f + 0.05f * n, 1.0f);
   Mask glow = blurred(dilated(star, 0.8f), 1);
-  paint_cell(sheet, 0 + n, glow, [&](int, int) { return scaled(tip, 0.35f); });
+  paint_cell(sheet, n, glow, [&](int, int) { return scaled(tip, 0.35f); });
   paint_cell(sheet, n, star, [&](int x, int y) {
     float dx = x + 0.5f - centre.x, dy = y + 0.5f - centre.y;
     float r = std::sqrt(dx * dx + dy * dy) / outer;

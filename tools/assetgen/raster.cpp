@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+
+#include "tools/assetgen/output_file.h"
 
 Colour mix(Colour a, Colour b, float t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
@@ -102,17 +102,12 @@ Mask shifted(const Mask& m, int dx, int dy) {
 
 void write_pnm(const std::string& path, const std::string& magic, int width, int height,
                const std::vector<std::string>& comments, const std::vector<uint8_t>& data) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
-    std::exit(1);
-  }
-  std::fprintf(file, "%s\n", magic.c_str());
-  for (const auto& line : comments) std::fprintf(file, "# %s\n", line.c_str());
-  std::fprintf(file, "%d %d\n", width, height);
-  if (magic != "P4") std::fprintf(file, "255\n");
-  std::fwrite(data.data(), 1, data.size(), file);
-  std::fclose(file);
+  std::string file = magic + "\n";
+  for (const auto& line : comments) file += "# " + line + "\n";
+  file += std::to_string(width) + " " + std::to_string(height) + "\n";
+  if (magic != "P4") file += "255\n";
+  file.append(data.begin(), data.end());
+  write_file(path, file);
 }
 
 namespace {

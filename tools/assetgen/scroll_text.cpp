@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/assetgen/generator.h"
+#include "tools/assetgen/output_file.h"
 
 // The star scene's scroll text. The scroller draws line feeds as blank cells,
 // so every line ends in a few spaces and blocks are parted by lines of
@@ -102,12 +103,5 @@ void make_scroll_text(const std::string& folder) {
                  text.size());
     std::exit(1);
   }
-  std::string path = folder + "/scroll_text.txt";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
-    std::exit(1);
-  }
-  std::fwrite(text.data(), 1, text.size(), file);
-  std::fclose(file);
+  write_file(folder + "/scroll_text.txt", text);
 }
