@@ -21,9 +21,12 @@ extern const MODULE_ID IMG_id;
 void IMG_error();
 void IMG_set_error_report(int32_t on);
 
-// Life cycle and pixel access.
+// Life cycle and pixel access. Every operation that touches pixels reports an
+// image without a buffer and leaves it alone.
 IMG* IMG_create();
 void IMG_destroy(IMG** image);
+// Refuses (reports, changes nothing) a negative side or more pixels than
+// 16384 x 16384; a failed allocation reports and leaves 0 x 0 with no buffer.
 void IMG_resize(IMG* image, int32_t width, int32_t height);
 void IMG_clear(IMG* image);
 void IMG_put_pixel(IMG* image, int32_t x, int32_t y, uint32_t colour);
@@ -45,6 +48,7 @@ int32_t IMG_find(const char* text, const char* literal);
 // (blit, blit_stepped, blend, wrap_row, wrap_column).
 void IMG_blit(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
               int32_t w, int32_t h);
+// Steps below 1 are reported.
 void IMG_blit_stepped(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
                       int32_t w, int32_t h, int32_t step_x, int32_t step_y);
 void IMG_blend(const IMG* src, IMG* dst, int32_t x, int32_t y);
@@ -53,13 +57,16 @@ void IMG_wrap_row_or(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row,
 void IMG_wrap_column(const IMG* src, IMG* dst, int32_t src_column, int32_t dst_column,
                      int32_t offset);
 void IMG_copy_row(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row);
+// Reports a destination with fewer pixels than the mask.
 void IMG_mask(const IMG* mask, IMG* dst);
 void IMG_fill_rect(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour);
 void IMG_draw_rect(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour);
-// Heap array (std::free): count 2n + 2, then n + 1 points (x, y); null on failure.
+// Heap array (std::free): count 2n + 2, then n + 1 points (x, y). Null, reported,
+// when the allocation fails or the count would not fit 32 bits.
 int32_t* IMG_line_points(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
-// Scaling and rotation.
+// Scaling and rotation. IMG_scale fills the destination at its current size;
+// an empty destination needs nothing, an empty or bufferless source is reported.
 void IMG_scale(const IMG* src, IMG* dst);
 // Heap array (std::free) of min(|a|, |b|) + 1 run lengths; null on failure.
 int32_t* IMG_scale_runs(int32_t a, int32_t b);
