@@ -185,11 +185,15 @@ int32_t BACKEND_audio_open(SDLDPY_AUDIO* audio) {
   return 1;
 }
 
+// SDL_CloseAudio joins the device thread, which takes the device lock on
+// every turn, paused or not: closing while holding the lock deadlocks. The
+// lock is taken and given back first, so a callback that was running has
+// finished, then the device is closed unlocked; it calls back no more.
 void BACKEND_audio_close() {
   SDL_PauseAudio(1);
   SDL_LockAudio();
-  SDL_CloseAudio();
   SDL_UnlockAudio();
+  SDL_CloseAudio();
 }
 
 void BACKEND_audio_lock() { SDL_LockAudio(); }

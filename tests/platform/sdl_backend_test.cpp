@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -18,7 +19,22 @@
 
 const uint32_t SDLDPY_program_video_flags = SDLDPY_window_flags;
 
+// The SDL 1.2 layer over SDL 2 keeps a few hundred bytes from its first video
+// mode that not even SDL_Quit gives back; that is theirs, not ours.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libSDL2-2.0.so\nleak:libSDL-1.2.so\n";
+}
+
 namespace {
+
+// The platform never shuts SDL down (the process ends instead); the test
+// does, so that what SDL keeps for itself is not taken for our leak.
+class SdlShutDown : public testing::Environment {
+ public:
+  void TearDown() override { SDL_Quit(); }
+};
+const testing::Environment* const sdl_shut_down =
+    testing::AddGlobalTestEnvironment(new SdlShutDown);
 
 IMG* colourful_image() {
   IMG* image = IMG_create();
@@ -193,6 +209,8 @@ TEST(SdlAudio, TheDevicePlaysTheQueuedBuffersInOrder) {
   EXPECT_EQ(audio, nullptr);
 
   // The disk driver writes our mono stream as stereo: each sample twice.
+  // The device starts playing (silence) as it opens, before anything is
+  // queued, so the sound starts at its first non-zero byte.
   std::vector<uint8_t> expected;
   auto put = [&expected](int32_t v) {
     for (int channel = 0; channel < 2; ++channel) {
@@ -203,9 +221,11 @@ TEST(SdlAudio, TheDevicePlaysTheQueuedBuffersInOrder) {
   for (int32_t i = 0; i < 5000; ++i) put(1 + i * 3);
   for (int32_t i = 0; i < 3000; ++i) put(-1 - i * 5);
   std::vector<uint8_t> written = read_file(file);
-  ASSERT_GE(written.size(), expected.size());
-  EXPECT_TRUE(std::equal(expected.begin(), expected.end(), written.begin()));
-  EXPECT_TRUE(std::all_of(written.begin() + static_cast<long>(expected.size()), written.end(),
+  auto start = std::find_if(written.begin(), written.end(), [](uint8_t b) { return b != 0; });
+  ASSERT_EQ((start - written.begin()) % 4, 0) << "whole stereo frames of silence first";
+  ASSERT_GE(written.end() - start, static_cast<long>(expected.size()));
+  EXPECT_TRUE(std::equal(expected.begin(), expected.end(), start));
+  EXPECT_TRUE(std::all_of(start + static_cast<long>(expected.size()), written.end(),
                           [](uint8_t b) { return b == 0; }))
       << "silence after the queue ran dry";
   SAMPLE_destroy(&first);

@@ -8,6 +8,8 @@
 set -u
 program=$1 depth=$2 out=$3 ending=${4:-q}
 rm -f "$out/window.xwd" "$out/geometry" "$out/status"
+# For a sanitizer build: SDL's own leaks are not the program's.
+export LSAN_OPTIONS="suppressions=$(dirname "$(readlink -f "$0")")/sdl_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 xvfb-run -a -s "-screen 0 1024x768x$depth" bash -c '
   program=$1 out=$2 ending=$3
   "$program" 2>"$out/stderr" & pid=$!
