@@ -27,11 +27,14 @@ void keyed_run(const uint32_t* src, uint32_t* dst, int32_t n) {
   for (int32_t i = 0; i < n; ++i) dst[i] = keyed(src[i], dst[i]);
 }
 
+// A column touches a new cache line at every pixel, so here a transparent
+// pixel is skipped with a branch: it saves reading and dirtying that line, and
+// on text over a transparent strip (the wave's use) the branch predicts well.
 void keyed_column(const uint32_t* src, size_t src_stride, uint32_t* dst, size_t dst_stride,
                   int32_t n) {
   for (size_t i = 0; i < static_cast<size_t>(n); ++i) {
-    uint32_t& d = dst[i * dst_stride];
-    d = keyed(src[i * src_stride], d);
+    const uint32_t p = src[i * src_stride];
+    if (p != 0) dst[i * dst_stride] = p;
   }
 }
 
