@@ -30,20 +30,23 @@ bool render_fits(const BYTEMAP* map, const IMG* image, const SAMPLE* palette) {
 // table: a starts on the horizontal axis, b a quarter turn ahead.
 constexpr int32_t quarter_turn = (sine_length / 4) * 65536;
 
-int64_t table_scaled(int32_t angle, int32_t radius) {
-  return (int64_t{sine_table[(angle >> 16) & sine_mask]} * radius) >> 15;
+// |result| <= radius: the products are taken in 64 bits so that a large
+// radius cannot overflow them.
+int32_t table_scaled(int32_t angle, int32_t radius) {
+  return static_cast<int32_t>(
+      (int64_t{sine_table[(angle >> 16) & sine_mask]} * radius) >> 15);
 }
 
-void plot(BYTEMAP* map, int64_t x, int64_t y, uint8_t value) {
-  if (x >= 0 && y >= 0 && x < map->width && y < map->height) {
-    map->pixels[static_cast<size_t>(y) * static_cast<size_t>(map->width) +
-                static_cast<size_t>(x)] = value;
+void plot(BYTEMAP* map, int32_t x, int32_t y, uint8_t value) {
+  if (bytemap_contains(map, x, y)) {
+    map->pixels[bytemap_index(map, x, y)] = value;
   }
 }
 
 // Every point of the outline lies at least about 0.9999 x radius - 2 from
 // the centre; past this bound none can fall inside the map, so the passes
-// can be skipped without changing a byte.
+// can be skipped without changing a byte. Below it, centre plus or minus
+// radius stays inside the 32-bit range, as the map has at most 2^28 bytes.
 bool circle_misses_map(const BYTEMAP* map, int32_t radius) {
   return int64_t{radius} > 2 * (int64_t{map->width} + map->height) + 8;
 }
@@ -81,8 +84,8 @@ void BYTEMAP_draw_circle(BYTEMAP* map, int32_t cx, int32_t cy, int32_t radius,
   int32_t a = 0;
   int32_t b = quarter_turn;
   for (int32_t pass = 0; pass <= radius; ++pass) {
-    const int64_t s = table_scaled(a, radius);
-    const int64_t c = table_scaled(b, radius);
+    const int32_t s = table_scaled(a, radius);
+    const int32_t c = table_scaled(b, radius);
     // The right half sits one column left, making the outline symmetric
     // about the line between columns cx - 1 and cx.
     plot(map, cx + c - 1, cy + s, value);
