@@ -8,6 +8,10 @@
 set -u
 program=$1 depth=$2 out=$3 ending=${4:-q}
 rm -f "$out/window.xwd" "$out/geometry" "$out/status"
+# One virtual X server at a time: runs started together would race for a
+# display number, and the machine has little to spare anyway.
+exec 9>"${TMPDIR:-/tmp}/quombrax-run-window.lock"
+flock 9
 # For a sanitizer build: SDL's own leaks are not the program's.
 export LSAN_OPTIONS="suppressions=$(dirname "$(readlink -f "$0")")/sdl_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 xvfb-run -a -s "-screen 0 1024x768x$depth" bash -c '

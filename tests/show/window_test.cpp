@@ -1,6 +1,7 @@
 // The programs on a real X server (Xvfb), driven with real key events.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -91,7 +92,9 @@ struct WINDOW_RUN {
 };
 
 WINDOW_RUN run_on_x(const std::string& program, int depth, const char* ending) {
-  std::string out = testing::TempDir() + "quombrax_window_" + std::to_string(depth);
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string out = testing::TempDir() + "quombrax_window_" + test->name() + "_" +
+                    std::to_string(depth) + "_" + std::to_string(getpid());
   std::system(("mkdir -p '" + out + "'").c_str());
   std::string command = "'" + run_window + "' '" + program + "' " + std::to_string(depth) +
                         " '" + out + "' " + ending + " >/dev/null 2>&1";
@@ -100,6 +103,7 @@ WINDOW_RUN run_on_x(const std::string& program, int depth, const char* ending) {
   run.status = read_text(out + "/status");
   run.geometry = read_text(out + "/geometry");
   run.screenshot_read = parse_xwd(read_bytes(out + "/window.xwd"), &run.screenshot);
+  std::system(("rm -rf '" + out + "'").c_str());
   return run;
 }
 
