@@ -31,7 +31,10 @@ struct Instrument {
   SoundShape target;  // lowest, highest, peak index, tenth index, sign changes
   Controls start;
   Voice voice;
-  bool accent = false;  // sharpen the attack into one clear transient
+  // How the attack is made to stand out where the voice alone would leave
+  // the loudest value to chance.
+  enum class Accent { none, transient, swell };
+  Accent accent = Accent::none;
 };
 
 double seconds(int i) { return i / sample_rate; }
@@ -114,14 +117,16 @@ std::vector<double> cowbell(const Controls& c) {
   });
 }
 
-// Plucked string: a saw whose brightness closes as it rings, with a sine a
-// fifth above that rings out sooner (brightness sets how soon).
-std::vector<double> pluck(double hz, const Controls& c) {
+// Plucked string: a saw whose brightness closes as it rings, and if asked a
+// sine a fifth above that rings out sooner (brightness sets how soon). The
+// fifth beats with the root every second period, so a voice that must peak
+// at a given crest goes without it.
+std::vector<double> pluck(double hz, double shimmer_level, const Controls& c) {
   Oscillator osc, fifth;
   return render([&, c](double t) {
     double ring = std::max(0.0, t - c.attack);
     double cutoff = hz * (1 + 4 * std::exp(-ring / 0.05));
-    double shimmer = fifth.sine(hz * 1.4983) * 1.6 * std::exp(-ring / (0.03 * c.bright));
+    double shimmer = fifth.sine(hz * 1.4983) * shimmer_level * std::exp(-ring / (0.03 * c.bright));
     return (osc.saw(hz, cutoff) + shimmer) * hit_envelope(t, c.attack, c.decay);
   });
 }
@@ -185,26 +190,26 @@ std::vector<Instrument> instruments() {
       {"snare", {-9885, 10054, 436, 5681, 1710}, {0.010, 0.025, 1.0}, snare},
       {"cowbell", {-7474, 7890, 232, 7855, 714}, {0.005, 0.05, 1.0}, cowbell},
       {"shaker", {-4220, 4326, 2761, 9416, 2025}, {0.063, 0.05, 1.0},
-       [](const Controls& c) { return metal(c, 4200, 0.8, 0x5A7E); }, true},
+       [](const Controls& c) { return metal(c, 4200, 0.8, 0x5A7E); }, Instrument::Accent::transient},
       {"kick", {-18978, 21739, 1560, 6969, 74}, {0.035, 0.04, 1.0}, kick},
       {"clap", {-18267, 18209, 2007, 5010, 1398}, {0.045, 0.02, 1.0}, clap},
       {"pluck A5", {-14416, 13797, 432, 7345, 586}, {0.010, 0.05, 1.0},
-       [](const Controls& c) { return pluck(880, c); }},
+       [](const Controls& c) { return pluck(880, 1.6, c); }},
       {"A minor stab", {-17164, 16405, 610, 6254, 570}, {0.014, 0.04, 1.0},
        [=](const Controls& c) { return stab({a4, c5, e5, 2 * a4}, c); }},
       {"open hat", {-6277, 5448, 406, 10831, 2330}, {0.009, 0.08, 1.0},
-       [](const Controls& c) { return metal(c, 6000, 0.4, 0x0FE7); }, true},
+       [](const Controls& c) { return metal(c, 6000, 0.4, 0x0FE7); }, Instrument::Accent::transient},
       {"high tom", {-19028, 11324, 695, 4841, 444}, {0.016, 0.03, 1.0},
        [](const Controls& c) { return tom(330, c, 0x7031); }},
       {"rim shot", {-12116, 14426, 50, 4577, 685}, {0.001, 0.03, 1.0}, rim},
       {"bass G3", {-11053, 13976, 544, 11001, 96}, {0.012, 0.3, 1.0},
        [](const Controls& c) { return bass(196.0, c); }},
       {"pluck G4", {-10499, 13345, 346, 5160, 199}, {0.008, 0.04, 1.0},
-       [](const Controls& c) { return pluck(392, c); }, true},
+       [](const Controls& c) { return pluck(392, 0.0, c); }, Instrument::Accent::swell},
       {"bell A5", {-6070, 7198, 596, 10354, 505}, {0.013, 0.1, 1.0},
-       [](const Controls& c) { return bell(880, c); }, true},
+       [](const Controls& c) { return bell(880, c); }, Instrument::Accent::swell},
       {"closed hat", {-5743, 5444, 187, 4698, 1394}, {0.004, 0.02, 1.0},
-       [](const Controls& c) { return metal(c, 8000, 0.5, 0xC1A7); }, true},
+       [](const Controls& c) { return metal(c, 8000, 0.5, 0xC1A7); }, Instrument::Accent::transient},
       {"low tom", {-17616, 13152, 574, 6636, 315}, {0.013, 0.04, 1.0},
        [](const Controls& c) { return tom(196, c, 0x1077); }},
       {"short stab", {-14997, 12150, 235, 4866, 703}, {0.005, 0.03, 1.0},
@@ -237,6 +242,16 @@ std::vector<int32_t> to_values(const std::vector<double>& sound, const SoundShap
 
 // Noise peaks wherever the dice fall; a transient at the attack, a little
 // above everything else, gives the hit a defined front.
+// A pitched voice instead swells by a quarter for about a millisecond round
+// its attack, which lifts the nearest crest above the others.
+void swell_attack(std::vector<double>& sound, const Controls& c) {
+  double at = c.attack * sample_rate;
+  for (int i = 0; i < sound_length; ++i) {
+    double x = (i - at) / 30.0;
+    sound[i] *= 1 + 0.25 * std::exp(-x * x);
+  }
+}
+
 void sharpen_attack(std::vector<double>& sound, const Controls& c, bool negative) {
   double top = 0;
   for (double v : sound) top = std::max(top, negative ? -v : v);
@@ -249,7 +264,8 @@ void sharpen_attack(std::vector<double>& sound, const Controls& c, bool negative
 
 std::vector<int32_t> synthesise(const Instrument& instrument, const Controls& c) {
   std::vector<double> sound = instrument.voice(c);
-  if (instrument.accent) {
+  if (instrument.accent == Instrument::Accent::swell) swell_attack(sound, c);
+  if (instrument.accent == Instrument::Accent::transient) {
     sharpen_attack(sound, c, -instrument.target.lowest > instrument.target.highest);
   }
   fade_tail(sound);
