@@ -8,6 +8,7 @@
 
 #include "imaging/img.h"
 #include "platform/capture.h"
+#include "platform/fps.h"
 #include "platform/sdldpy.h"
 
 namespace {
@@ -282,11 +283,16 @@ TEST_F(DisplayTest, AScriptedPressIsReleasedAtTheFollowingPoll) {
 }
 
 TEST(ModuleRecords, IdentifyTheModules) {
-  EXPECT_STREQ(SDLDPY_id[0], "SDLDPY  ");
-  EXPECT_STREQ(SDLDPY_id[1], "20101009");
-  EXPECT_STREQ(SDLDPY_id[2], "LINUXSDL");
-  EXPECT_STREQ(SDLDPY_id[3], "Kadwelon");
-  EXPECT_STREQ(SDLDPY_id[4], "CODE    ");
+  struct CASE {
+    const MODULE_ID& id;
+    const char* fields[5];
+  } cases[] = {
+      {SDLDPY_id, {"SDLDPY  ", "20101009", "LINUXSDL", "Kadwelon", "CODE    "}},
+      {FPS_id, {"FPS     ", "20101022", "Kadwelon", "C       ", "CODE    "}},
+  };
+  for (const CASE& c : cases) {
+    for (int field = 0; field < 5; ++field) EXPECT_STREQ(c.id[field], c.fields[field]);
+  }
 }
 
 }  // namespace

@@ -127,12 +127,4 @@ TEST_F(FpsTest, ElapsedTimeIsRightAcrossTheClocksWrap) {
   EXPECT_EQ(FPS_state.elapsed, 20000);
 }
 
-TEST(FpsRecord, IdentifiesTheModule) {
-  EXPECT_STREQ(FPS_id[0], "FPS     ");
-  EXPECT_STREQ(FPS_id[1], "20101022");
-  EXPECT_STREQ(FPS_id[2], "Kadwelon");
-  EXPECT_STREQ(FPS_id[3], "C       ");
-  EXPECT_STREQ(FPS_id[4], "CODE    ");
-}
-
 }  // namespace

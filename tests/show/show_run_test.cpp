@@ -2,6 +2,8 @@
 // scripted keys. These tests hold whatever the scenes draw.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "platform/capture.h"
 #include "tests/show/show_runner.h"
 
@@ -15,10 +17,26 @@ constexpr uint32_t frame_milliseconds = 20;
 constexpr int32_t first_loop_frame = fade_frames + 1;
 constexpr int32_t last_loop_frame = fade_frames + scene_frames;
 
-SHOW_OPTIONS quit_at(int32_t frame, int32_t symbol = 'q') {
+struct PRESS {
+  int32_t frame;
+  int32_t symbol;
+};
+
+SHOW_OPTIONS pressing(std::initializer_list<PRESS> presses) {
   SHOW_OPTIONS options;
-  show_press(options, frame, symbol);
+  for (const PRESS& press : presses) show_press(options, press.frame, press.symbol);
   return options;
+}
+
+SHOW_OPTIONS quit_at(int32_t frame) { return pressing({{frame, 'q'}}); }
+
+// Frame by frame the same pictures at the same times.
+void expect_same_show(const SHOW_RUN& a, const SHOW_RUN& b) {
+  ASSERT_EQ(a.frames.size(), b.frames.size());
+  for (size_t i = 0; i < a.frames.size(); ++i) {
+    EXPECT_EQ(a.frames[i].hash, b.frames[i].hash) << "frame " << i + 1;
+    EXPECT_EQ(a.frames[i].milliseconds, b.frames[i].milliseconds) << "frame " << i + 1;
+  }
 }
 
 void expect_clean_exit(const SHOW_RUN& run) {
@@ -48,10 +66,7 @@ TEST(ShowRun, SceneOneLeftAloneShows1001FramesTwentyMillisecondsApart) {
 
 TEST(ShowRun, SpaceEndsTheSceneAfterItsFrameAndTheNextOpensWithAFade) {
   constexpr int32_t space_frame = 100;
-  SHOW_OPTIONS options;
-  show_press(options, space_frame, ' ');
-  show_press(options, space_frame + 2 * fade_frames + 20, 'q');
-  SHOW_RUN run = run_show(options);
+  SHOW_RUN run = run_show(pressing({{space_frame, ' '}, {space_frame + 2 * fade_frames + 20, 'q'}}));
   expect_clean_exit(run);
   std::vector<int32_t> fades = fade_starts(run);
   ASSERT_GE(fades.size(), 2u);
@@ -91,10 +106,8 @@ TEST(ShowRun, EveryQuitKeyEndsTheShowWithAFadeAndStatusZero) {
 }
 
 TEST(ShowRun, KeysBeyondTheByteRangeDoNotQuit) {
-  SHOW_OPTIONS options;
-  show_press(options, 50, 283);  // F2: cut to a byte it would read as Escape
-  show_press(options, 90, 'q');
-  SHOW_RUN run = run_show(options);
+  // F2 (283), cut to a byte, would read as Escape.
+  SHOW_RUN run = run_show(pressing({{50, 283}, {90, 'q'}}));
   expect_clean_exit(run);
   EXPECT_EQ(run.frames.size(), static_cast<size_t>(90 + fade_frames));
 }
@@ -112,18 +125,11 @@ TEST(ShowRun, TheCycleGoesOnAfterTheFifthScene) {
 }
 
 TEST(ShowRun, TheSameScriptGivesTheSameShow) {
-  SHOW_OPTIONS options;
-  show_press(options, 70, ' ');
-  show_press(options, 200, '8');
-  show_press(options, 400, 'q');
+  SHOW_OPTIONS options = pressing({{70, ' '}, {200, '8'}, {400, 'q'}});
   SHOW_RUN first = run_show(options);
   SHOW_RUN second = run_show(options);
   expect_clean_exit(first);
-  ASSERT_EQ(first.frames.size(), second.frames.size());
-  for (size_t i = 0; i < first.frames.size(); ++i) {
-    EXPECT_EQ(first.frames[i].hash, second.frames[i].hash) << i;
-    EXPECT_EQ(first.frames[i].milliseconds, second.frames[i].milliseconds) << i;
-  }
+  expect_same_show(first, second);
   EXPECT_EQ(first.sound_hash, second.sound_hash);
   EXPECT_EQ(first.sound_bytes, second.sound_bytes);
 }
@@ -144,11 +150,7 @@ TEST(ShowRun, WithoutASoundDeviceThePicturesAndTimingAreTheSame) {
   SHOW_RUN silent = run_show(options);
   expect_clean_exit(silent);
   EXPECT_EQ(silent.sound_bytes, 0);
-  ASSERT_EQ(with_sound.frames.size(), silent.frames.size());
-  for (size_t i = 0; i < silent.frames.size(); ++i) {
-    EXPECT_EQ(with_sound.frames[i].hash, silent.frames[i].hash) << i;
-    EXPECT_EQ(with_sound.frames[i].milliseconds, silent.frames[i].milliseconds) << i;
-  }
+  expect_same_show(with_sound, silent);
 }
 
 TEST(ShowRun, OptionKeysChangeNoPictureAndNoTiming) {
@@ -158,19 +160,11 @@ TEST(ShowRun, OptionKeysChangeNoPictureAndNoTiming) {
   for (int32_t key : {'1', '2', '4', '5', '1', '4'}) show_press(options, frame += 10, key);
   SHOW_RUN flipped = run_show(options);
   expect_clean_exit(flipped);
-  ASSERT_EQ(plain.frames.size(), flipped.frames.size());
-  for (size_t i = 0; i < plain.frames.size(); ++i) {
-    EXPECT_EQ(plain.frames[i].hash, flipped.frames[i].hash) << i;
-    EXPECT_EQ(plain.frames[i].milliseconds, flipped.frames[i].milliseconds) << i;
-  }
+  expect_same_show(plain, flipped);
 }
 
 TEST(ShowRun, NineRunsTheFramesUnpacedUntilPressedAgain) {
-  SHOW_OPTIONS options;
-  show_press(options, 60, '9');
-  show_press(options, 90, '9');
-  show_press(options, 120, 'q');
-  SHOW_RUN run = run_show(options);
+  SHOW_RUN run = run_show(pressing({{60, '9'}, {90, '9'}, {120, 'q'}}));
   expect_clean_exit(run);
   uint32_t stalled = run.frames[60].milliseconds;
   for (int32_t n = 62; n <= 90; ++n) {
@@ -184,11 +178,7 @@ TEST(ShowRun, NineRunsTheFramesUnpacedUntilPressedAgain) {
 }
 
 TEST(ShowRun, EightSwitchesTheFrameRateTextOption) {
-  SHOW_OPTIONS options;
-  show_press(options, 40, '8');
-  show_press(options, 50, '8');
-  show_press(options, 60, 'q');
-  SHOW_RUN run = run_show(options);
+  SHOW_RUN run = run_show(pressing({{40, '8'}, {50, '8'}, {60, 'q'}}));
   expect_clean_exit(run);
   EXPECT_EQ(run.frames[39].display_options, 2);
   EXPECT_EQ(run.frames[40].display_options, 3);
