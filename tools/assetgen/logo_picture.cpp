@@ -13,7 +13,7 @@ namespace {
 
 constexpr int size = 256;
 
-// Draws a centred line and returns the rows its capitals span.
+// Draws a line of text centred across the picture.
 void centred_line(Mask& mask, const Typeface& face, const std::string& text, int pixel_size,
                   float baseline) {
   float width = face.measure(text, pixel_size);
