@@ -68,7 +68,7 @@ constexpr uint32_t QUOMBRAX_quit_flag = 1;
 constexpr uint32_t QUOMBRAX_next_scene_flag = 2;
 constexpr uint8_t QUOMBRAX_frame_rate_option = 1;
 constexpr uint8_t QUOMBRAX_paced_option = 2;
-constexpr int32_t QUOMBRAX_frame_rate = 50;
+constexpr int32_t QUOMBRAX_target_frame_rate = 50;
 constexpr uint32_t QUOMBRAX_seed = 0xFACE5718u;
 // A scene's frame loop counts down from here to 0: 1001 frames at most.
 constexpr int32_t QUOMBRAX_scene_frames = 1000;

@@ -31,5 +31,5 @@ void QUOMBRAX_start_up() {
   QUOMBRAX_prepare_scene_two();
   QUOMBRAX_prepare_scene_three();
   QUOMBRAX_prepare_scene_four();
-  FPS_state.target_rate = QUOMBRAX_frame_rate;
+  FPS_state.target_rate = QUOMBRAX_target_frame_rate;
 }

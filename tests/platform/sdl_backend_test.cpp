@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -102,6 +103,22 @@ TEST_F(SdlDisplay, PresentPutsTheImageOnTheScreenSurface) {
     for (int x = 0; x < 256; ++x) mismatches += (row[x] & 0xFFFFFF) != image->pixels[y * 256 + x];
   }
   EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(SdlDisplay, TheDirectPresentLendsTheImageAndTakesItBack) {
+  display = SDLDPY_create();
+  ASSERT_NE(display, nullptr);
+  SDL_Surface* screen = SDL_GetVideoSurface();
+  void* own_pixels = screen->pixels;
+  std::memset(own_pixels, 0, static_cast<size_t>(screen->pitch) * 256);
+  SDLDPY_present_direct(display, image);
+  EXPECT_EQ(screen->pixels, own_pixels);
+  EXPECT_NE(static_cast<const uint32_t*>(own_pixels)[256 * 3 + 5], image->pixels[256 * 3 + 5])
+      << "shown without a copy into the surface";
+  SDLDPY_present_converted(display, image);
+  EXPECT_EQ(static_cast<const uint32_t*>(own_pixels)[256 * 3 + 5] & 0xFFFFFF,
+            image->pixels[256 * 3 + 5])
+      << "the converting present draws into the surface";
 }
 
 TEST_F(SdlDisplay, ASixteenBitScreenIsDrawnThroughAConversion) {
