@@ -18,8 +18,5 @@ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUOMBRAX_TSAN=ON \
 cmake --build "$dir" -j 2 --target music_thread_tests
 
 export SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy
-# report_destroy_locked=0: closing the device calls SDL_CloseAudio while
-# holding SDL's audio lock, and SDL destroys that lock inside the call. That is
-# the platform's close sequence, not a race; every data race is still fatal.
-export TSAN_OPTIONS="halt_on_error=1 exitcode=66 report_destroy_locked=0 ${TSAN_OPTIONS:-}"
+export TSAN_OPTIONS="halt_on_error=1 exitcode=66 ${TSAN_OPTIONS:-}"
 "$dir/tests/music/music_thread_tests"

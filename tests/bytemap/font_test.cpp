@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -191,8 +192,8 @@ TEST(FontDrawText, StopsAtTheLineFeedAndKeepsY) {
   EXPECT_EQ(code_at(dst.get(), 2, 5), 'H');
   EXPECT_EQ(code_at(dst.get(), 8, 5), 'i');
   EXPECT_EQ(code_at(dst.get(), 14, 5), -1);
-  int32_t drawn = 0;
-  for (uint32_t p : pixels_of(dst.get())) drawn += p != kPaper;
+  const std::vector<uint32_t> pixels = pixels_of(dst.get());
+  auto drawn = std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return p != kPaper; });
   EXPECT_EQ(drawn, 2 * (36 - 1));  // two cells, each without its transparent corner
 }
 
