@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "imaging/bytemap_internal.h"
+#include "imaging/raster.h"
 #include "imaging/clip.h"
 
 const MODULE_ID BYTEMAP_id = {"BYTEMAP ", "20101021", "Kadwelon", "C       ",
@@ -22,12 +22,12 @@ constexpr int32_t new_map_side = 16;
 // inlined, so the loop vectorises.
 template <typename Change>
 void for_each_byte(BYTEMAP* map, Change change) {
-  if (!bytemap_has_pixels(map)) {
+  if (!raster_has_pixels(map)) {
     BYTEMAP_error();
     return;
   }
   uint8_t* pixels = map->pixels;
-  const size_t count = bytemap_pixel_count(map);
+  const size_t count = raster_pixel_count(map);
   for (size_t i = 0; i < count; ++i) {
     pixels[i] = change(pixels[i]);
   }
@@ -93,29 +93,29 @@ void BYTEMAP_resize(BYTEMAP* map, int32_t width, int32_t height) {
 }
 
 void BYTEMAP_clear(BYTEMAP* map) {
-  if (!bytemap_has_pixels(map)) {
+  if (!raster_has_pixels(map)) {
     BYTEMAP_error();
     return;
   }
-  std::memset(map->pixels, 0, bytemap_pixel_count(map));
+  std::memset(map->pixels, 0, raster_pixel_count(map));
 }
 
 void BYTEMAP_put_pixel(BYTEMAP* map, int32_t x, int32_t y, uint8_t value) {
-  if (!bytemap_has_pixels(map)) {
+  if (!raster_has_pixels(map)) {
     BYTEMAP_error();
     return;
   }
-  if (bytemap_contains(map, x, y)) {
-    map->pixels[bytemap_index(map, x, y)] = value;
+  if (raster_contains(map, x, y)) {
+    map->pixels[raster_index(map, x, y)] = value;
   }
 }
 
 uint8_t BYTEMAP_get_pixel(const BYTEMAP* map, int32_t x, int32_t y) {
-  if (!bytemap_has_pixels(map)) {
+  if (!raster_has_pixels(map)) {
     BYTEMAP_error();
     return 0;
   }
-  return bytemap_contains(map, x, y) ? map->pixels[bytemap_index(map, x, y)]
+  return raster_contains(map, x, y) ? map->pixels[raster_index(map, x, y)]
                                      : 0;
 }
 
@@ -127,11 +127,11 @@ int32_t BYTEMAP_equal(const BYTEMAP* a, const BYTEMAP* b) {
   if (a->width != b->width || a->height != b->height) {
     return 0;
   }
-  const size_t count = bytemap_pixel_count(a);
+  const size_t count = raster_pixel_count(a);
   if (count == 0) {
     return 1;  // nothing to compare, buffer or not
   }
-  if (!bytemap_has_pixels(a) || !bytemap_has_pixels(b)) {
+  if (!raster_has_pixels(a) || !raster_has_pixels(b)) {
     BYTEMAP_error();
     return 0;
   }
@@ -139,7 +139,7 @@ int32_t BYTEMAP_equal(const BYTEMAP* a, const BYTEMAP* b) {
 }
 
 BYTEMAP* BYTEMAP_clone(const BYTEMAP* map) {
-  if (!bytemap_has_pixels(map)) {
+  if (!raster_has_pixels(map)) {
     BYTEMAP_error();
     return nullptr;
   }
@@ -152,17 +152,17 @@ BYTEMAP* BYTEMAP_clone(const BYTEMAP* map) {
     BYTEMAP_destroy(&copy);
     return nullptr;
   }
-  std::memcpy(copy->pixels, map->pixels, bytemap_pixel_count(map));
+  std::memcpy(copy->pixels, map->pixels, raster_pixel_count(map));
   return copy;
 }
 
 void BYTEMAP_copy(const BYTEMAP* src, BYTEMAP* dst) {
-  if (!bytemap_has_pixels(src) || !bytemap_has_pixels(dst) ||
+  if (!raster_has_pixels(src) || !raster_has_pixels(dst) ||
       src->width != dst->width || src->height != dst->height) {
     BYTEMAP_error();
     return;
   }
-  std::memcpy(dst->pixels, src->pixels, bytemap_pixel_count(src));
+  std::memcpy(dst->pixels, src->pixels, raster_pixel_count(src));
 }
 
 void BYTEMAP_fade(BYTEMAP* map, uint8_t amount) {

@@ -4,22 +4,22 @@
 #include <cstdlib>
 
 #include "imaging/bytemap.h"
-#include "imaging/bytemap_internal.h"
+#include "imaging/raster.h"
 #include "imaging/clip.h"
 #include "imaging/img.h"
 
 namespace {
 
 bool both_have_pixels(const BYTEMAP* src, const BYTEMAP* dst) {
-  return bytemap_has_pixels(src) && bytemap_has_pixels(dst);
+  return raster_has_pixels(src) && raster_has_pixels(dst);
 }
 
 const uint8_t* row_at(const BYTEMAP* map, int32_t x, int32_t y) {
-  return map->pixels + bytemap_index(map, x, y);
+  return map->pixels + raster_index(map, x, y);
 }
 
 uint8_t* row_at(BYTEMAP* map, int32_t x, int32_t y) {
-  return map->pixels + bytemap_index(map, x, y);
+  return map->pixels + raster_index(map, x, y);
 }
 
 // Walks the two runs of a ring copy; `stride` is 1 for rows and the width
@@ -87,7 +87,7 @@ void draw_column(BYTEMAP* map, int32_t x, int32_t y, int32_t count,
 
 bool rect_drawable(const BYTEMAP* map, int32_t x, int32_t y, int32_t w,
                    int32_t h) {
-  return bytemap_has_pixels(map) &&
+  return raster_has_pixels(map) &&
          clip_rect_inside(x, y, w, h, map->width, map->height);
 }
 
@@ -179,11 +179,11 @@ void BYTEMAP_mask(const BYTEMAP* mask, BYTEMAP* dst) {
   // The maps are combined index by index, so the destination must hold at
   // least as many bytes as the mask.
   if (!both_have_pixels(mask, dst) ||
-      bytemap_pixel_count(dst) < bytemap_pixel_count(mask)) {
+      raster_pixel_count(dst) < raster_pixel_count(mask)) {
     BYTEMAP_error();
     return;
   }
-  const size_t count = bytemap_pixel_count(mask);
+  const size_t count = raster_pixel_count(mask);
   const uint8_t* m = mask->pixels;
   uint8_t* d = dst->pixels;
   for (size_t i = 0; i < count; ++i) {

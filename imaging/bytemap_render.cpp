@@ -7,7 +7,7 @@
 
 #include "containers/sample.h"
 #include "imaging/bytemap.h"
-#include "imaging/bytemap_internal.h"
+#include "imaging/raster.h"
 #include "imaging/clip.h"
 #include "imaging/img.h"
 #include "imaging/palette.h"
@@ -18,12 +18,12 @@ namespace {
 // The image is indexed with the byte map's own layout, so both must share
 // the width and the image must hold every byte's pixel.
 bool render_fits(const BYTEMAP* map, const IMG* image, const SAMPLE* palette) {
-  return bytemap_has_pixels(map) && image != nullptr &&
+  return raster_has_pixels(map) && image != nullptr &&
          image->pixels != nullptr && palette != nullptr &&
          palette->values != nullptr && palette->length >= PALETTE_length &&
          map->width == image->width &&
          clip_pixel_count(image->width, image->height) >=
-             bytemap_pixel_count(map);
+             raster_pixel_count(map);
 }
 
 // Quarter-turn sweep of the outline in 16.16 fixed point over the sine
@@ -38,8 +38,8 @@ int32_t table_scaled(int32_t angle, int32_t radius) {
 }
 
 void plot(BYTEMAP* map, int32_t x, int32_t y, uint8_t value) {
-  if (bytemap_contains(map, x, y)) {
-    map->pixels[bytemap_index(map, x, y)] = value;
+  if (raster_contains(map, x, y)) {
+    map->pixels[raster_index(map, x, y)] = value;
   }
 }
 
@@ -64,7 +64,7 @@ void BYTEMAP_render(const BYTEMAP* map, IMG* image, const SAMPLE* palette) {
   std::memcpy(colours, palette->values, sizeof colours);
   const uint8_t* bytes = map->pixels;
   uint32_t* out = image->pixels;
-  const size_t count = bytemap_pixel_count(map);
+  const size_t count = raster_pixel_count(map);
   for (size_t i = 0; i < count; ++i) {
     out[i] = colours[bytes[i]];
   }
@@ -72,7 +72,7 @@ void BYTEMAP_render(const BYTEMAP* map, IMG* image, const SAMPLE* palette) {
 
 void BYTEMAP_draw_circle(BYTEMAP* map, int32_t cx, int32_t cy, int32_t radius,
                          uint8_t value) {
-  if (!bytemap_has_pixels(map) || !bytemap_contains(map, cx, cy) ||
+  if (!raster_has_pixels(map) || !raster_contains(map, cx, cy) ||
       radius < 1) {
     BYTEMAP_error();
     return;

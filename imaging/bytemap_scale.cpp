@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "imaging/bytemap.h"
-#include "imaging/bytemap_internal.h"
+#include "imaging/raster.h"
 #include "imaging/clip.h"
 #include "imaging/img.h"
 
@@ -22,11 +22,11 @@ void BYTEMAP_scale(const BYTEMAP* src, BYTEMAP* dst) {
     BYTEMAP_error();
     return;
   }
-  if (bytemap_has_pixels(dst) && (dst->width == 0 || dst->height == 0)) {
+  if (raster_has_pixels(dst) && (dst->width == 0 || dst->height == 0)) {
     return;  // nothing to fill
   }
   // An empty or bufferless source has nothing to sample from.
-  if (!bytemap_has_pixels(src) || !bytemap_has_pixels(dst) ||
+  if (!raster_has_pixels(src) || !raster_has_pixels(dst) ||
       src->width <= 0 || src->height <= 0) {
     BYTEMAP_error();
     return;
@@ -43,7 +43,7 @@ void BYTEMAP_scale(const BYTEMAP* src, BYTEMAP* dst) {
 }
 
 BYTEMAP* BYTEMAP_rotate(const BYTEMAP* src, int32_t angle) {
-  if (!bytemap_has_pixels(src)) {
+  if (!raster_has_pixels(src)) {
     BYTEMAP_error();
     return nullptr;
   }

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "imaging/img_internal.h"
+#include "imaging/raster.h"
 
 const MODULE_ID IMG_id = {"IMG     ", "20101021", "Kadwelon", "C       ", "CODE    "};
 
@@ -77,27 +77,27 @@ void IMG_resize(IMG* image, int32_t width, int32_t height) {
 }
 
 void IMG_clear(IMG* image) {
-  if (!img_has_pixels(image)) {
+  if (!raster_has_pixels(image)) {
     IMG_error();
     return;
   }
-  std::memset(image->pixels, 0, img_pixel_count(image) * sizeof(uint32_t));
+  std::memset(image->pixels, 0, raster_pixel_count(image) * sizeof(uint32_t));
 }
 
 void IMG_put_pixel(IMG* image, int32_t x, int32_t y, uint32_t colour) {
-  if (!img_has_pixels(image)) {
+  if (!raster_has_pixels(image)) {
     IMG_error();
     return;
   }
-  if (img_contains(image, x, y)) image->pixels[img_index(image, x, y)] = colour;
+  if (raster_contains(image, x, y)) image->pixels[raster_index(image, x, y)] = colour;
 }
 
 uint32_t IMG_get_pixel(const IMG* image, int32_t x, int32_t y) {
-  if (!img_has_pixels(image)) {
+  if (!raster_has_pixels(image)) {
     IMG_error();
     return 0;
   }
-  return img_contains(image, x, y) ? image->pixels[img_index(image, x, y)] : 0;
+  return raster_contains(image, x, y) ? image->pixels[raster_index(image, x, y)] : 0;
 }
 
 int32_t IMG_equal(const IMG* a, const IMG* b) {
@@ -106,9 +106,9 @@ int32_t IMG_equal(const IMG* a, const IMG* b) {
     return 0;
   }
   if (a->width != b->width || a->height != b->height) return 0;
-  const size_t count = img_pixel_count(a);
+  const size_t count = raster_pixel_count(a);
   if (count == 0) return 1;
-  if (!img_has_pixels(a) || !img_has_pixels(b)) {
+  if (!raster_has_pixels(a) || !raster_has_pixels(b)) {
     IMG_error();
     return 0;
   }
@@ -116,7 +116,7 @@ int32_t IMG_equal(const IMG* a, const IMG* b) {
 }
 
 IMG* IMG_clone(const IMG* image) {
-  if (!img_has_pixels(image)) {
+  if (!raster_has_pixels(image)) {
     IMG_error();
     return nullptr;
   }
@@ -127,28 +127,28 @@ IMG* IMG_clone(const IMG* image) {
     IMG_destroy(&copy);
     return nullptr;
   }
-  std::memcpy(copy->pixels, image->pixels, img_pixel_count(image) * sizeof(uint32_t));
+  std::memcpy(copy->pixels, image->pixels, raster_pixel_count(image) * sizeof(uint32_t));
   return copy;
 }
 
 void IMG_copy(const IMG* src, IMG* dst) {
-  if (!img_has_pixels(src) || !img_has_pixels(dst) || src->width != dst->width ||
+  if (!raster_has_pixels(src) || !raster_has_pixels(dst) || src->width != dst->width ||
       src->height != dst->height) {
     IMG_error();
     return;
   }
-  std::memmove(dst->pixels, src->pixels, img_pixel_count(src) * sizeof(uint32_t));
+  std::memmove(dst->pixels, src->pixels, raster_pixel_count(src) * sizeof(uint32_t));
 }
 
 void IMG_fade(IMG* image, uint8_t amount) {
-  if (!img_has_pixels(image)) {
+  if (!raster_has_pixels(image)) {
     IMG_error();
     return;
   }
   // Same result as going through get/put pixel for every position, in one pass.
   const uint32_t a = amount;
   uint32_t* pixels = image->pixels;
-  const size_t count = img_pixel_count(image);
+  const size_t count = raster_pixel_count(image);
   for (size_t i = 0; i < count; ++i) {
     const uint32_t p = pixels[i];
     const uint32_t r = (p >> 16) & 0xFFu, g = (p >> 8) & 0xFFu, b = p & 0xFFu;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "imaging/img.h"
-#include "imaging/img_internal.h"
+#include "imaging/raster.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ void keyed_spread(const uint32_t* src, uint32_t* dst, int32_t step, int32_t n) {
 }
 
 bool rows_valid(const IMG* src, const IMG* dst, int32_t src_row, int32_t dst_row) {
-  return img_has_pixels(src) && img_has_pixels(dst) && src_row >= 0 && src_row < src->height &&
+  return raster_has_pixels(src) && raster_has_pixels(dst) && src_row >= 0 && src_row < src->height &&
          dst_row >= 0 && dst_row < dst->height;
 }
 
@@ -61,8 +61,8 @@ void wrap_row_with(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row, i
   }
   if (dst->width == 0) return;  // no column to wrap onto
   const CLIP_RING ring = clip_ring(offset, src->width, dst->width);
-  const uint32_t* s = img_row(src, src_row);
-  uint32_t* d = img_row(dst, dst_row);
+  const uint32_t* s = raster_row(src, src_row);
+  uint32_t* d = raster_row(dst, dst_row);
   copy(s, d + ring.start, ring.first);
   copy(s + ring.first, d, ring.second);
 }
@@ -71,20 +71,20 @@ void wrap_row_with(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row, i
 
 void IMG_blit(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
               int32_t w, int32_t h) {
-  if (!img_has_pixels(src) || !img_has_pixels(dst)) {
+  if (!raster_has_pixels(src) || !raster_has_pixels(dst)) {
     IMG_error();
     return;
   }
   CLIP_RECT r{sx, sy, dx, dy, w, h};
   if (!clip_blit(r, src->width, src->height, dst->width, dst->height)) return;
   for (int32_t row = 0; row < r.h; ++row)
-    keyed_run(src->pixels + img_index(src, r.sx, r.sy + row),
-              dst->pixels + img_index(dst, r.dx, r.dy + row), r.w);
+    keyed_run(src->pixels + raster_index(src, r.sx, r.sy + row),
+              dst->pixels + raster_index(dst, r.dx, r.dy + row), r.w);
 }
 
 void IMG_blit_stepped(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
                       int32_t w, int32_t h, int32_t step_x, int32_t step_y) {
-  if (!img_has_pixels(src) || !img_has_pixels(dst) || step_x < 1 || step_y < 1) {
+  if (!raster_has_pixels(src) || !raster_has_pixels(dst) || step_x < 1 || step_y < 1) {
     IMG_error();
     return;
   }
@@ -92,8 +92,8 @@ void IMG_blit_stepped(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t 
   if (!clip_blit_stepped(r, src->width, src->height, dst->width, dst->height, step_x, step_y))
     return;
   for (int32_t row = 0; row < r.h; ++row)
-    keyed_spread(src->pixels + img_index(src, r.sx, r.sy + row),
-                 dst->pixels + img_index(dst, r.dx, r.dy + row * step_y), step_x, r.w);
+    keyed_spread(src->pixels + raster_index(src, r.sx, r.sy + row),
+                 dst->pixels + raster_index(dst, r.dx, r.dy + row * step_y), step_x, r.w);
 }
 
 void IMG_wrap_row(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row, int32_t offset) {
@@ -107,7 +107,7 @@ void IMG_wrap_row_or(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row,
 
 void IMG_wrap_column(const IMG* src, IMG* dst, int32_t src_column, int32_t dst_column,
                      int32_t offset) {
-  if (!img_has_pixels(src) || !img_has_pixels(dst) || src_column < 0 ||
+  if (!raster_has_pixels(src) || !raster_has_pixels(dst) || src_column < 0 ||
       src_column >= src->width || dst_column < 0 || dst_column >= dst->width) {
     IMG_error();
     return;
@@ -127,5 +127,5 @@ void IMG_copy_row(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row) {
     return;
   }
   const size_t n = static_cast<size_t>(src->width < dst->width ? src->width : dst->width);
-  std::memmove(img_row(dst, dst_row), img_row(src, src_row), n * sizeof(uint32_t));
+  std::memmove(raster_row(dst, dst_row), raster_row(src, src_row), n * sizeof(uint32_t));
 }

@@ -4,18 +4,18 @@
 #include <cstdlib>
 
 #include "imaging/img.h"
-#include "imaging/img_internal.h"
+#include "imaging/raster.h"
 
 void IMG_blend(const IMG* src, IMG* dst, int32_t x, int32_t y) {
-  if (!img_has_pixels(src) || !img_has_pixels(dst)) {
+  if (!raster_has_pixels(src) || !raster_has_pixels(dst)) {
     IMG_error();
     return;
   }
   CLIP_RECT r{};
   if (!clip_overlay(r, src->width, src->height, x, y, dst->width, dst->height)) return;
   for (int32_t row = 0; row < r.h; ++row) {
-    const uint32_t* s = src->pixels + img_index(src, r.sx, r.sy + row);
-    uint32_t* d = dst->pixels + img_index(dst, r.dx, r.dy + row);
+    const uint32_t* s = src->pixels + raster_index(src, r.sx, r.sy + row);
+    uint32_t* d = dst->pixels + raster_index(dst, r.dx, r.dy + row);
     for (int32_t c = 0; c < r.w; ++c) {
       const uint32_t p = s[c];
       // Halving each channel before adding cannot carry into the next one.
@@ -26,23 +26,23 @@ void IMG_blend(const IMG* src, IMG* dst, int32_t x, int32_t y) {
 
 void IMG_mask(const IMG* mask, IMG* dst) {
   // Combined index by index, so a smaller destination would be overrun.
-  if (!img_has_pixels(mask) || !img_has_pixels(dst) ||
-      img_pixel_count(dst) < img_pixel_count(mask)) {
+  if (!raster_has_pixels(mask) || !raster_has_pixels(dst) ||
+      raster_pixel_count(dst) < raster_pixel_count(mask)) {
     IMG_error();
     return;
   }
-  const size_t count = img_pixel_count(mask);
+  const size_t count = raster_pixel_count(mask);
   for (size_t i = 0; i < count; ++i) dst->pixels[i] &= mask->pixels[i];
 }
 
 namespace {
 
 bool rect_valid(const IMG* image, int32_t x, int32_t y, int32_t w, int32_t h) {
-  return img_has_pixels(image) && clip_rect_inside(x, y, w, h, image->width, image->height);
+  return raster_has_pixels(image) && clip_rect_inside(x, y, w, h, image->width, image->height);
 }
 
 void fill_span(IMG* image, int32_t x, int32_t y, int32_t w, uint32_t colour) {
-  uint32_t* d = image->pixels + img_index(image, x, y);
+  uint32_t* d = image->pixels + raster_index(image, x, y);
   for (int32_t c = 0; c < w; ++c) d[c] = colour;
 }
 
@@ -64,8 +64,8 @@ void IMG_draw_rect(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h, uint3
   fill_span(image, x, y, w, colour);
   fill_span(image, x, y + h - 1, w, colour);
   for (int32_t row = y; row < y + h; ++row) {
-    image->pixels[img_index(image, x, row)] = colour;
-    image->pixels[img_index(image, x + w - 1, row)] = colour;
+    image->pixels[raster_index(image, x, row)] = colour;
+    image->pixels[raster_index(image, x + w - 1, row)] = colour;
   }
 }
 

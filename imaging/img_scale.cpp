@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "imaging/img.h"
-#include "imaging/img_internal.h"
+#include "imaging/raster.h"
 
 int32_t* IMG_scale_runs(int32_t a, int32_t b) {
   const CLIP_RUNS sides = clip_runs_sides(a, b);
@@ -24,9 +24,9 @@ void IMG_scale(const IMG* src, IMG* dst) {
     IMG_error();
     return;
   }
-  if (img_has_pixels(dst) && (dst->width == 0 || dst->height == 0)) return;  // nothing to fill
+  if (raster_has_pixels(dst) && (dst->width == 0 || dst->height == 0)) return;  // nothing to fill
   // An empty or bufferless source has nothing to sample from.
-  if (!img_has_pixels(src) || !img_has_pixels(dst) || src->width <= 0 || src->height <= 0) {
+  if (!raster_has_pixels(src) || !raster_has_pixels(dst) || src->width <= 0 || src->height <= 0) {
     IMG_error();
     return;
   }
@@ -41,7 +41,7 @@ void IMG_scale(const IMG* src, IMG* dst) {
 }
 
 IMG* IMG_rotate(const IMG* src, int32_t angle) {
-  if (!img_has_pixels(src)) {
+  if (!raster_has_pixels(src)) {
     IMG_error();
     return nullptr;
   }
