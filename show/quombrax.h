@@ -127,6 +127,10 @@ void QUOMBRAX_release_scene_three();
 void QUOMBRAX_release_scene_four();
 void QUOMBRAX_release_scene_five();
 
+// Scene three's own key step, between the key handler and the key reset:
+// "a" lowers the scroll speed and "s" raises it, both modulo 16.
+void QUOMBRAX_step_scroll_speed(int8_t code);
+
 // Shared assets: the screen map and palette (start-up), the screen-sized
 // pictures (later in start-up), and their release at shutdown.
 void QUOMBRAX_build_screen_map_and_palette();
