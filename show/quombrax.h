@@ -131,6 +131,18 @@ void QUOMBRAX_release_scene_five();
 // "a" lowers the scroll speed and "s" raises it, both modulo 16.
 void QUOMBRAX_step_scroll_speed(int8_t code);
 
+// Scene one's pieces. The row where the bouncing roll's top stands for a
+// frame counter. Corner brackets: an L of two 16-pixel arms at each corner of
+// the rectangle, `colour` at the corner and 4 darker per channel per pixel
+// outward; a rectangle under 16 x 16 or outside the image is refused.
+int32_t QUOMBRAX_roll_top(int32_t counter, int32_t screen_height, int32_t roll_height);
+void QUOMBRAX_draw_corners(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h,
+                           uint32_t colour);
+// Scene two's pattern. Nested rectangles into the screen map, each level 16
+// above its parent; then rings of radius 0 to `largest_radius`, valued by radius.
+void QUOMBRAX_subdivide(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value);
+void QUOMBRAX_draw_rings(BYTEMAP* map, int32_t cx, int32_t cy, int32_t largest_radius);
+
 // Shared assets: the screen map and palette (start-up), the screen-sized
 // pictures (later in start-up), and their release at shutdown.
 void QUOMBRAX_build_screen_map_and_palette();
