@@ -28,10 +28,8 @@ TEST_F(Fonts, SmallFontIsTheBitmapDoubledAndTinted) {
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(font->width, 16);
   EXPECT_EQ(font->height, 16);
-  Image bitmap(IMG_parse(font_bitmap_pnm, font_bitmap_pnm_size));
-  ASSERT_NE(bitmap, nullptr);
-  ASSERT_EQ(bitmap->width, 128);
-  ASSERT_EQ(bitmap->height, 144);
+  Image bitmap = decoded_picture(font_bitmap_pnm, font_bitmap_pnm_size, 128, 144);
+  ASSERT_TRUE(bitmap);
   const IMG* image = font->image;
   ASSERT_NE(image, nullptr);
   ASSERT_EQ(image->width, 256);
@@ -75,10 +73,8 @@ TEST_F(Fonts, LargeFontIsThePictureSheetInThirtyTwoPixelCells) {
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(font->width, 32);
   EXPECT_EQ(font->height, 32);
-  Image sheet(IMG_parse(picture_sheet_pnm, picture_sheet_pnm_size));
-  ASSERT_NE(sheet, nullptr);
-  EXPECT_EQ(sheet->width, 512);
-  EXPECT_EQ(sheet->height, 256);
+  Image sheet = decoded_picture(picture_sheet_pnm, picture_sheet_pnm_size, 512, 256);
+  ASSERT_TRUE(sheet);
   EXPECT_TRUE(IMG_equal(font->image, sheet.get()));
 }
 

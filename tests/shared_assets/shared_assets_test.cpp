@@ -76,10 +76,8 @@ TEST_F(SharedAssets, ScreenMapIsAllZeroAtTheScreenSize) {
 
 TEST_F(SharedAssets, LogoFillsTheDefaultScreenUnchanged) {
   QUOMBRAX_build_pictures();
-  Image logo(IMG_parse(logo_picture_pnm, logo_picture_pnm_size));
-  ASSERT_NE(logo, nullptr);
-  ASSERT_EQ(logo->width, 256);
-  ASSERT_EQ(logo->height, 256);
+  Image logo = decoded_picture(logo_picture_pnm, logo_picture_pnm_size, 256, 256);
+  ASSERT_TRUE(logo);
   EXPECT_TRUE(IMG_equal(QUOMBRAX_state.logo_image, logo.get()));
 }
 
@@ -108,10 +106,8 @@ std::vector<ROW_RUN> row_runs(const IMG* image) {
 // in order, none skipped, each repeated about 256 / 96 times.
 TEST_F(SharedAssets, RollPictureIsStretchedToTheScreenHeight) {
   QUOMBRAX_build_pictures();
-  Image roll(IMG_parse(roll_picture_pnm, roll_picture_pnm_size));
-  ASSERT_NE(roll, nullptr);
-  ASSERT_EQ(roll->width, 256);
-  ASSERT_EQ(roll->height, 96);
+  Image roll = decoded_picture(roll_picture_pnm, roll_picture_pnm_size, 256, 96);
+  ASSERT_TRUE(roll);
   const IMG* texture = QUOMBRAX_state.roll_texture;
   ASSERT_NE(texture, nullptr);
   ASSERT_EQ(texture->width, 256);
@@ -132,8 +128,9 @@ TEST_F(SharedAssets, PicturesAndMapFollowAnOtherScreenSize) {
   use_screen(320, 240);
   QUOMBRAX_build_screen_map_and_palette();
   QUOMBRAX_build_pictures();
-  Image logo(IMG_parse(logo_picture_pnm, logo_picture_pnm_size));
-  Image roll(IMG_parse(roll_picture_pnm, roll_picture_pnm_size));
+  Image logo = decoded_picture(logo_picture_pnm, logo_picture_pnm_size, 256, 256);
+  Image roll = decoded_picture(roll_picture_pnm, roll_picture_pnm_size, 256, 96);
+  ASSERT_TRUE(logo && roll);
   for (const IMG* scaled : {QUOMBRAX_state.logo_image, QUOMBRAX_state.roll_texture}) {
     ASSERT_NE(scaled, nullptr);
     EXPECT_EQ(scaled->width, 320);

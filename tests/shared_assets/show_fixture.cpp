@@ -41,3 +41,12 @@ Image black_image(int32_t width, int32_t height) {
   IMG_resize(image.get(), width, height);
   return image;
 }
+
+Image decoded_picture(const uint8_t* data, size_t size, int32_t width, int32_t height) {
+  Image picture(IMG_parse(data, size));
+  if (picture == nullptr || picture->width != width || picture->height != height) {
+    ADD_FAILURE() << "the picture does not decode to " << width << " x " << height;
+    return nullptr;
+  }
+  return picture;
+}

@@ -35,3 +35,7 @@ uint32_t pixel_at(const IMG* image, int32_t x, int32_t y);
 
 // A black image of width x height.
 Image black_image(int32_t width, int32_t height);
+
+// A compiled-in picture decoded; empty (and the test failed) unless it
+// decodes to width x height.
+Image decoded_picture(const uint8_t* data, size_t size, int32_t width, int32_t height);
