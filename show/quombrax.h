@@ -158,3 +158,36 @@ void QUOMBRAX_draw_frame_rate();
 // Sound: the generator set up at start-up and fed once per frame.
 void QUOMBRAX_set_up_music();
 void QUOMBRAX_feed_music();
+
+// Scene four: the logo opened by a curtain, held over a standing colour
+// pattern under 32 orbiting symbols, then melted away.
+// The symbols' path. Its phases are sine-table indexes that run on from one
+// run of the scene to the next; nothing resets them.
+struct QUOMBRAX_ORBIT {
+  int32_t count;  // symbols drawn per frame
+  int32_t phase_x1, frame_step_x1, item_step_x1;  // large horizontal swing
+  int32_t phase_y1, frame_step_y1, item_step_y1;  // large vertical swing
+  int32_t phase_x2, frame_step_x2, item_step_x2;  // small horizontal swing
+  int32_t phase_y2, frame_step_y2, item_step_y2;  // small vertical swing
+};
+extern QUOMBRAX_ORBIT QUOMBRAX_orbit;
+// The large-font cell every orbiting symbol shows, and its side.
+constexpr int32_t QUOMBRAX_orbit_symbol = 23;
+constexpr int32_t QUOMBRAX_orbit_symbol_side = 32;
+// Where the scene's pattern starts counting; any fixed value would do.
+constexpr uint32_t QUOMBRAX_pattern_start = 0x00203040u;
+// One frame per row of `picture`, bottom up: each row fills the screen from
+// the top down to itself. Space (or quit) ends it early.
+void QUOMBRAX_curtain(const IMG* picture);
+// The standing pattern over the whole screen image, counted from `start`.
+void QUOMBRAX_fill_pattern(uint32_t start);
+// Moves the orbit on by one frame and draws its symbols.
+void QUOMBRAX_draw_orbit();
+// One frame per row of `image`, bottom up: each row is smeared over every
+// row below it. Space (or quit) ends it early.
+void QUOMBRAX_melt(IMG* image);
+
+// Scene five: fills the rectangle into the screen map and shows it as a
+// frame of its own, then, unless the scene is asked to end, does the same
+// for its four shrunken quarters, depth first.
+void QUOMBRAX_subdivide_framed(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value);

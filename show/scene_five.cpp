@@ -1,11 +1,45 @@
+#include <cstdint>
+#include <cstdlib>
+
+#include "imaging/bytemap.h"
 #include "show/quombrax.h"
 
-// Scene five. Its drawing is not written yet: every frame of its loop
-// shows the black screen image.
+// Scene five: the screen is split into ever smaller nested rectangles, one
+// rectangle per frame so the viewer watches it happen, then the wheel
+// palette's colours flow through the finished pattern. The title stays on
+// top throughout.
 
 namespace {
 
-void draw_frame() {}
+constexpr int32_t smallest_divided_side = 2;  // rectangles this thin are not drawn
+// Children step the colour by their place: the four quarters of a parent
+// differ, so neighbours stand apart.
+constexpr int32_t top_left_step = 16;
+constexpr int32_t top_right_step = 32;
+constexpr int32_t bottom_left_step = 32;
+constexpr int32_t bottom_right_step = 48;
+// The four quadrants of the screen start from the same wheel, further apart.
+constexpr int32_t quadrant_step = 32;
+
+uint8_t plus(uint8_t value, int32_t step) { return static_cast<uint8_t>((value + step) & 255); }
+
+// A rectangle whose far edge would pass the largest coordinate cannot be
+// split without overflow; none lies on any screen.
+bool fits_coordinates(int32_t x, int32_t y, int32_t w, int32_t h) {
+  return int64_t{x} + w <= INT32_MAX && int64_t{y} + h <= INT32_MAX;
+}
+
+void show_map() {
+  QUOMBRAX_STATE& state = QUOMBRAX_state;
+  BYTEMAP_render(state.screen_map, state.screen_image, state.palette);
+  QUOMBRAX_draw_title();
+}
+
+// The colours move one wheel step forward every frame.
+void cycle_frame() {
+  BYTEMAP_add(QUOMBRAX_state.screen_map, 1);
+  show_map();
+}
 
 }  // namespace
 
@@ -13,7 +47,44 @@ void QUOMBRAX_prepare_scene_five() {}
 
 void QUOMBRAX_release_scene_five() {}
 
+void QUOMBRAX_subdivide_framed(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value) {
+  if (w <= smallest_divided_side || h <= smallest_divided_side) return;
+  if (!fits_coordinates(x, y, w, h)) {
+    QUOMBRAX_error();
+    return;
+  }
+  BYTEMAP_fill_rect(QUOMBRAX_state.screen_map, x, y, w, h, value);
+  show_map();
+  QUOMBRAX_end_frame();
+  // The request is left set: every caller up the recursion still shows its
+  // remaining siblings once, and the scene's loop clears it.
+  if ((QUOMBRAX_state.flags & (QUOMBRAX_quit_flag | QUOMBRAX_next_scene_flag)) != 0) return;
+  const int32_t half_w = w >> 1;
+  const int32_t half_h = h >> 1;
+  // Quarters shrunk by a pixel on every side leave a line of this
+  // rectangle's value round its edge and between them.
+  QUOMBRAX_subdivide_framed(x + 1, y + 1, half_w - 2, half_h - 2, plus(value, top_left_step));
+  QUOMBRAX_subdivide_framed(x + half_w + 1, y + 1, w - half_w - 2, half_h - 2,
+                            plus(value, top_right_step));
+  QUOMBRAX_subdivide_framed(x + 1, y + half_h + 1, half_w - 2, h - half_h - 2,
+                            plus(value, bottom_left_step));
+  QUOMBRAX_subdivide_framed(x + half_w + 1, y + half_h + 1, w - half_w - 2, h - half_h - 2,
+                            plus(value, bottom_right_step));
+}
+
 void QUOMBRAX_scene_five() {
   QUOMBRAX_fade_out();
-  QUOMBRAX_run_frames(draw_frame, QUOMBRAX_end_frame);
+  BYTEMAP_clear(QUOMBRAX_state.screen_map);  // index 0: green until reached
+  const int32_t width = QUOMBRAX_config.screen_width;
+  const int32_t height = QUOMBRAX_config.screen_height;
+  const int32_t half_w = width >> 1;
+  const int32_t half_h = height >> 1;
+  const auto first = static_cast<uint8_t>(std::rand() & 255);
+  // All four quadrants come, whatever is asked between them.
+  QUOMBRAX_subdivide_framed(0, 0, half_w, half_h, first);
+  QUOMBRAX_subdivide_framed(half_w, 0, width - half_w, half_h, plus(first, quadrant_step));
+  QUOMBRAX_subdivide_framed(0, half_h, half_w, height - half_h, plus(first, quadrant_step));
+  QUOMBRAX_subdivide_framed(half_w, half_h, width - half_w, height - half_h,
+                            plus(first, 2 * quadrant_step));
+  QUOMBRAX_run_frames(cycle_frame, QUOMBRAX_end_frame);
 }
