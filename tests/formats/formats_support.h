@@ -96,20 +96,32 @@ struct Decoded {
   std::vector<uint32_t> pixels;
 };
 
-inline Decoded decoded(const IMG* image) {
+template <class Record>
+Decoded decoded(const Record* record) {
   Decoded d;
-  if (image == nullptr) return d;
-  d = {true, image->width, image->height,
-       std::vector<uint32_t>(image->pixels, image->pixels + image->width * image->height)};
+  if (record == nullptr) return d;
+  d = {true, record->width, record->height,
+       std::vector<uint32_t>(record->pixels, record->pixels + record->width * record->height)};
   return d;
 }
 
-inline Decoded decoded(const BYTEMAP* map) {
-  Decoded d;
-  if (map == nullptr) return d;
-  d = {true, map->width, map->height,
-       std::vector<uint32_t>(map->pixels, map->pixels + map->width * map->height)};
-  return d;
+// An image whose pixels vary in every channel and position (top byte 0), and
+// a byte map of the same size holding one channel of them.
+struct VariedPair {
+  ImagePtr image;
+  MapPtr map;
+};
+
+inline VariedPair varied_pair(int32_t width, int32_t height) {
+  std::vector<uint32_t> colours(static_cast<size_t>(width) * static_cast<size_t>(height));
+  std::vector<uint8_t> bytes(colours.size());
+  uint32_t state = 12345;
+  for (size_t i = 0; i < colours.size(); ++i) {
+    state = state * 1103515245u + 12345u;
+    colours[i] = (state >> 4) & 0xFFFFFFu;
+    bytes[i] = static_cast<uint8_t>(colours[i] >> 8);
+  }
+  return VariedPair{image_of(width, height, colours), map_of(width, height, bytes)};
 }
 
 // Parses from an exactly sized heap copy, so a read past the end is a

@@ -83,21 +83,9 @@ TEST(PnmText, DumpsOfEmptyAndMissingImages) {
             "BYTEMAP error\n");
 }
 
-std::vector<uint32_t> varied_colours(size_t count) {
-  std::vector<uint32_t> colours(count);
-  for (size_t i = 0; i < count; ++i) {
-    colours[i] = static_cast<uint32_t>((i * 2654435761u) >> 5) & 0xFFFFFFu;
-  }
-  return colours;
-}
-
 TEST(PnmText, DumpsReadBackUnchanged) {
   for (auto [width, height] : {std::pair{1, 1}, {6, 1}, {13, 3}, {64, 9}}) {
-    std::vector<uint32_t> colours = varied_colours(static_cast<size_t>(width * height));
-    ImagePtr image = image_of(width, height, colours);
-    std::vector<uint8_t> bytes(colours.size());
-    for (size_t i = 0; i < colours.size(); ++i) bytes[i] = static_cast<uint8_t>(colours[i]);
-    MapPtr map = map_of(width, height, bytes);
+    auto [image, map] = varied_pair(width, height);
 
     ImagePtr image_back(IMG_from_text(exact_copy(text_of(IMG_to_text(image.get()))).get()));
     MapPtr map_back(BYTEMAP_from_text(exact_copy(text_of(BYTEMAP_to_text(map.get()))).get()));

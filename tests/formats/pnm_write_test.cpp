@@ -68,24 +68,9 @@ TEST_F(PnmWriteTest, ImageWithoutPixelBufferIsNotSaved) {
   image->pixels = pixels;
 }
 
-// Pixels that vary in every channel and every position, top byte 0.
-std::vector<uint32_t> varied_colours(size_t count) {
-  std::vector<uint32_t> colours(count);
-  uint32_t state = 12345;
-  for (uint32_t& colour : colours) {
-    state = state * 1103515245u + 12345u;
-    colour = (state >> 4) & 0xFFFFFFu;
-  }
-  return colours;
-}
-
 TEST_F(PnmWriteTest, SavedFilesLoadBackUnchanged) {
   for (auto [width, height] : {std::pair{1, 1}, {13, 1}, {37, 5}, {300, 2}}) {
-    std::vector<uint32_t> colours = varied_colours(static_cast<size_t>(width * height));
-    ImagePtr image = image_of(width, height, colours);
-    std::vector<uint8_t> bytes(colours.size());
-    for (size_t i = 0; i < colours.size(); ++i) bytes[i] = static_cast<uint8_t>(colours[i] >> 8);
-    MapPtr map = map_of(width, height, bytes);
+    auto [image, map] = varied_pair(width, height);
 
     std::string image_file = path("round.ppm");
     std::string map_file = path("round.pgm");
