@@ -36,7 +36,9 @@ IMG* IMG_clone(const IMG* image);
 void IMG_copy(const IMG* src, IMG* dst);
 void IMG_fade(IMG* image, uint8_t amount);
 
-// File and text forms (PNM family and the "IMG{" dump).
+// File and text forms (PNM family and the "IMG{" dump). Input is untrusted:
+// oversized headers and short pixel data are refused, never half-decoded
+// (imaging/pnm.h says exactly how).
 IMG* IMG_parse(const uint8_t* data, size_t size);
 IMG* IMG_load(const char* path);
 int32_t IMG_save(const IMG* image, const char* path);
