@@ -52,23 +52,23 @@ IMG* tint_image(int32_t width, int32_t height) {
 
 // Doubling the white-on-black bitmap and masking it with the gradient gives
 // every glyph the same colours at the same places of its cell.
-FONT* build_small_font() {
+IMG* tinted_double_of_bitmap() {
   IMG* bitmap = IMG_parse(font_bitmap_pnm, font_bitmap_pnm_size);
-  FONT* font = FONT_create();
   IMG* image = IMG_create();
   if (bitmap != nullptr) IMG_resize(image, 2 * bitmap->width, 2 * bitmap->height);
   IMG_scale(bitmap, image);
   IMG_destroy(&bitmap);
-  if (image != nullptr) {
-    IMG* tint = tint_image(image->width, image->height);
-    IMG_mask(tint, image);
-    IMG_destroy(&tint);
-  }
-  if (font == nullptr) {
-    IMG_destroy(&image);
-    return nullptr;
-  }
-  font->image = image;
+  if (image == nullptr) return nullptr;
+  IMG* tint = tint_image(image->width, image->height);
+  IMG_mask(tint, image);
+  IMG_destroy(&tint);
+  return image;
+}
+
+FONT* build_small_font() {
+  FONT* font = FONT_create();
+  if (font == nullptr) return nullptr;
+  font->image = tinted_double_of_bitmap();
   font->width = small_cell_side;
   font->height = small_cell_side;
   return font;
