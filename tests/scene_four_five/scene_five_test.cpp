@@ -95,12 +95,14 @@ TEST_F(SceneFiveTest, TheFinishedPatternNestsEachLevelAtItsStepAndThenCycles) {
   };
   QUOMBRAX_scene_five();
   // Down the top-left corner one level at a time, the lines left between
-  // children, the three other quadrants, and down the bottom-right corner.
+  // children, the three other quadrants, down the bottom-right corner, and
+  // the top-right and bottom-left children of two quadrants.
   struct SPOT {
     int32_t x, y, above_c;
   } spots[] = {{0, 0, 0},       {1, 1, 16},      {2, 2, 32},      {3, 3, 48},     {4, 4, 64},
                {7, 7, 64},      {8, 8, 48},      {200, 0, 32},    {0, 200, 32},   {128, 128, 64},
-               {129, 129, 80},  {193, 193, 112}, {254, 254, 112}, {253, 253, 160}, {255, 255, 64}};
+               {129, 129, 80},  {193, 193, 112}, {254, 254, 112}, {253, 253, 160}, {255, 255, 64},
+               {65, 1, 32},     {66, 2, 48},     {1, 65, 32},     {193, 129, 96}, {129, 193, 96}};
   for (int32_t t : {0, 1, 256, 257}) {
     const PIXELS& shown = frame(finished + t);
     for (const SPOT& s : spots) {
