@@ -114,19 +114,31 @@ class OnXServer : public testing::Test {
   }
 };
 
+int count_lit(const XWD_IMAGE& image) {
+  int lit = 0;
+  for (uint32_t y = 0; y < image.height; ++y) {
+    for (uint32_t x = 0; x < image.width; ++x) lit += image.pixel(x, y) != 0;
+  }
+  return lit;
+}
+
 TEST_F(OnXServer, TheWindowShowsSceneOneAndQuitsOnQ) {
   for (int depth : {24, 16}) {
-    WINDOW_RUN run = run_on_x(window_program, depth, "q");
+    // The picture is taken a second after the window opens; on a loaded
+    // machine the show may still be in its opening fade then, so a black
+    // picture earns another run, up to three.
+    WINDOW_RUN run;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      run = run_on_x(window_program, depth, "q");
+      if (run.screenshot_read && count_lit(run.screenshot) > 0) break;
+    }
     EXPECT_EQ(run.status, "0\n") << depth << "-bit screen";
     EXPECT_NE(run.geometry.find("Width: 256\n"), std::string::npos) << depth;
     EXPECT_NE(run.geometry.find("Height: 256\n"), std::string::npos) << depth;
     ASSERT_TRUE(run.screenshot_read) << depth;
     ASSERT_EQ(run.screenshot.width, 256u);
     ASSERT_EQ(run.screenshot.height, 256u);
-    int lit = 0;
-    for (uint32_t y = 0; y < 256; ++y) {
-      for (uint32_t x = 0; x < 256; ++x) lit += run.screenshot.pixel(x, y) != 0;
-    }
+    int lit = count_lit(run.screenshot);
     // The roll alone is 256 x 170 pixels, mostly lit; the corner brackets
     // stand on the screen's four corners.
     EXPECT_GT(lit, 256 * 64) << depth << "-bit screen: scene one's picture";
