@@ -89,6 +89,8 @@ void QUOMBRAX_set_error_report(int32_t on);
 [[noreturn]] void QUOMBRAX_run();
 void QUOMBRAX_start_up();
 [[noreturn]] void QUOMBRAX_shut_down();
+// Shutdown's releases in their order, without the fade and the exit.
+void QUOMBRAX_release_all();
 
 // The end of every frame: pace, frame-rate text, present, music, keys, key
 // handling, key reset. Scene three does the first seven steps, reads the key

@@ -34,17 +34,7 @@ void SceneTest::SetUp() {
 
 void SceneTest::TearDown() {
   QUOMBRAX_STATE& state = QUOMBRAX_state;
-  QUOMBRAX_destroy_fonts();
-  IMG_destroy(&state.screen_image);
-  QUOMBRAX_destroy_shared_assets();
-  QUOMBRAX_release_scene_five();
-  QUOMBRAX_release_scene_one();
-  QUOMBRAX_release_scene_two();
-  QUOMBRAX_release_scene_three();
-  QUOMBRAX_release_scene_four();
-  SDLDPY_keys_destroy(&state.keys);
-  if (state.display != nullptr) SDLDPY_destroy(&state.display);
-  if (state.audio != nullptr) SDLDPY_audio_close(&state.audio);
+  QUOMBRAX_release_all();
   PALETTE_destroy(&state.palette);
   retired_states[retired_count++ % retired_limit] = state;
   QUOMBRAX_state = QUOMBRAX_STATE{};
