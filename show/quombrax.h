@@ -143,6 +143,15 @@ void QUOMBRAX_draw_corners(IMG* image, int32_t x, int32_t y, int32_t w, int32_t 
 // Scene two's pattern. Nested rectangles into the screen map, each level 16
 // above its parent; then rings of radius 0 to `largest_radius`, valued by radius.
 void QUOMBRAX_subdivide(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value);
+// A rectangle of the screen map.
+struct QUOMBRAX_RECT {
+  int32_t x, y, w, h;
+};
+// The four quarters of a rectangle (top left, top right, bottom left, bottom
+// right), each shrunk by a pixel on every side, so a line of the parent's
+// value stays round its edge and as a cross between them. Scenes two and
+// five nest their rectangles this way.
+void QUOMBRAX_inner_quarters(QUOMBRAX_RECT parent, QUOMBRAX_RECT quarters[4]);
 void QUOMBRAX_draw_rings(BYTEMAP* map, int32_t cx, int32_t cy, int32_t largest_radius);
 
 // Shared assets: the screen map and palette (start-up), the screen-sized

@@ -12,12 +12,9 @@
 namespace {
 
 constexpr int32_t smallest_divided_side = 2;  // rectangles this thin are not drawn
-// Children step the colour by their place: the four quarters of a parent
-// differ, so neighbours stand apart.
-constexpr int32_t top_left_step = 16;
-constexpr int32_t top_right_step = 32;
-constexpr int32_t bottom_left_step = 32;
-constexpr int32_t bottom_right_step = 48;
+// Children step the colour by their place (top left, top right, bottom left,
+// bottom right): the four quarters of a parent differ, so neighbours stand apart.
+constexpr int32_t quarter_steps[4] = {16, 32, 32, 48};
 // The four quadrants of the screen start from the same wheel, further apart.
 constexpr int32_t quadrant_step = 32;
 
@@ -59,17 +56,12 @@ void QUOMBRAX_subdivide_framed(int32_t x, int32_t y, int32_t w, int32_t h, uint8
   // The request is left set: every caller up the recursion still shows its
   // remaining siblings once, and the scene's loop clears it.
   if ((QUOMBRAX_state.flags & (QUOMBRAX_quit_flag | QUOMBRAX_next_scene_flag)) != 0) return;
-  const int32_t half_w = w >> 1;
-  const int32_t half_h = h >> 1;
-  // Quarters shrunk by a pixel on every side leave a line of this
-  // rectangle's value round its edge and between them.
-  QUOMBRAX_subdivide_framed(x + 1, y + 1, half_w - 2, half_h - 2, plus(value, top_left_step));
-  QUOMBRAX_subdivide_framed(x + half_w + 1, y + 1, w - half_w - 2, half_h - 2,
-                            plus(value, top_right_step));
-  QUOMBRAX_subdivide_framed(x + 1, y + half_h + 1, half_w - 2, h - half_h - 2,
-                            plus(value, bottom_left_step));
-  QUOMBRAX_subdivide_framed(x + half_w + 1, y + half_h + 1, w - half_w - 2, h - half_h - 2,
-                            plus(value, bottom_right_step));
+  QUOMBRAX_RECT quarters[4];
+  QUOMBRAX_inner_quarters({x, y, w, h}, quarters);
+  for (int32_t i = 0; i < 4; ++i) {
+    const QUOMBRAX_RECT& q = quarters[i];
+    QUOMBRAX_subdivide_framed(q.x, q.y, q.w, q.h, plus(value, quarter_steps[i]));
+  }
 }
 
 void QUOMBRAX_scene_five() {

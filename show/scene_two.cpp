@@ -42,15 +42,20 @@ void draw_pattern() {
 void QUOMBRAX_subdivide(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value) {
   if (w <= smallest_divided_side || h <= smallest_divided_side) return;
   BYTEMAP_fill_rect(QUOMBRAX_state.screen_map, x, y, w, h, value);
+  const auto inner = static_cast<uint8_t>((value + level_colour_step) & 255);
+  QUOMBRAX_RECT quarters[4];
+  QUOMBRAX_inner_quarters({x, y, w, h}, quarters);
+  for (const QUOMBRAX_RECT& q : quarters) QUOMBRAX_subdivide(q.x, q.y, q.w, q.h, inner);
+}
+
+void QUOMBRAX_inner_quarters(QUOMBRAX_RECT parent, QUOMBRAX_RECT quarters[4]) {
+  const auto [x, y, w, h] = parent;
   const int32_t half_w = w >> 1;
   const int32_t half_h = h >> 1;
-  const auto inner = static_cast<uint8_t>((value + level_colour_step) & 255);
-  // Each quarter shrunk by a pixel on every side leaves a line of this
-  // rectangle's value round the edge and a cross between the quarters.
-  QUOMBRAX_subdivide(x + 1, y + 1, half_w - 2, half_h - 2, inner);
-  QUOMBRAX_subdivide(x + half_w + 1, y + 1, w - half_w - 2, half_h - 2, inner);
-  QUOMBRAX_subdivide(x + 1, y + half_h + 1, half_w - 2, h - half_h - 2, inner);
-  QUOMBRAX_subdivide(x + half_w + 1, y + half_h + 1, w - half_w - 2, h - half_h - 2, inner);
+  quarters[0] = {x + 1, y + 1, half_w - 2, half_h - 2};
+  quarters[1] = {x + half_w + 1, y + 1, w - half_w - 2, half_h - 2};
+  quarters[2] = {x + 1, y + half_h + 1, half_w - 2, h - half_h - 2};
+  quarters[3] = {x + half_w + 1, y + half_h + 1, w - half_w - 2, h - half_h - 2};
 }
 
 void QUOMBRAX_draw_rings(BYTEMAP* map, int32_t cx, int32_t cy, int32_t largest_radius) {
