@@ -29,6 +29,7 @@
     audioCallbacks: 0,
     audioSamples: 0,
     audibleSamples: 0,
+    sceneRun: 0,       // scenes begun since the start, the first is 1
     sceneCosts: [],    // per scene: frames, total and longest drawing in ms
     exitStatus: null,
   };
@@ -40,6 +41,7 @@
     status.audioCallbacks = 0;
     status.audioSamples = 0;
     status.audibleSamples = 0;
+    status.sceneRun = 0;
     status.sceneCosts = [];
     for (let i = 0; i < sceneCount; ++i) status.sceneCosts.push({frames: 0, total: 0, longest: 0});
     status.exitStatus = null;
@@ -133,6 +135,7 @@
       }
     },
     frameDrawn(sceneRun, milliseconds) {
+      status.sceneRun = sceneRun;
       const costs = status.sceneCosts[(sceneRun - 1) % sceneCount];
       costs.frames += 1;
       costs.total += milliseconds;
