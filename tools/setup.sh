@@ -9,7 +9,11 @@ packages=(
   libsdl1.2-compat-dev
   libfreetype-dev fonts-dejavu-core
   xvfb xauth xdotool x11-apps x11-utils
+  emscripten node-acorn chromium
 )
+# The browser test runs on node and npm; a node that came from elsewhere
+# (with its own npm) is used as it is.
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 
 missing=()
 for package in "${packages[@]}"; do

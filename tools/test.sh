@@ -4,7 +4,8 @@
 #   2. the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer (clang++);
 #   3. the music feed raced against SDL's audio thread under ThreadSanitizer;
 #   4. every fuzz corpus replayed once through its libFuzzer target;
-#   5. the compiled-in assets regenerated and compared with the committed ones.
+#   5. the compiled-in assets regenerated and compared with the committed ones;
+#   6. the web page built with Emscripten and driven in headless Chromium.
 # Build trees go to build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,3 +32,6 @@ echo "== fuzz corpus replay"
 fuzz/replay.sh
 echo "== compiled-in assets"
 tools/assetgen/check.sh build/release
+echo "== web page"
+tools/web.sh
+tests/web/run.sh build/release
