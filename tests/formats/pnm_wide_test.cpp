@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "formats_support.h"
-#include "imaging/pnm.h"
 #include "pnm_readers.h"
 
 using namespace formats_test;
@@ -127,28 +126,6 @@ TEST_F(PnmReadTest, OtherMagicsAreRefused) {
       {"P8", joined("P8 1 1 255\n", {1})},
   };
   for (const auto& [what, input] : cases) expect_refused_everywhere(input, what);
-}
-
-TEST(PnmHeader, MaxvalFromOneTo65535IsKept) {
-  struct Case {
-    const char* header;
-    int32_t accepted;
-    int32_t maxval;
-  };
-  const Case cases[] = {
-      {"P5 1 1 1\n", 1, 1},         {"P5 1 1 255\n", 1, 255}, {"P5 1 1 256\n", 1, 256},
-      {"P6 1 1 65535\n", 1, 65535}, {"P4 1 1\n", 1, 1},       {"P1 1 1\n", 1, 1},
-      {"P5 1 1 0\n", 0, 0},         {"P6 1 1 65536\n", 0, 0},
-  };
-  for (const Case& c : cases) {
-    std::vector<uint8_t> data = bytes_of(c.header);
-    PNM_SOURCE source = PNM_memory_source(data.data(), data.size());
-    PNM_HEADER header;
-    EXPECT_EQ(PNM_read_header(&source, &header), c.accepted) << c.header;
-    if (c.accepted) {
-      EXPECT_EQ(header.maxval, c.maxval) << c.header;
-    }
-  }
 }
 
 }  // namespace
