@@ -7,6 +7,7 @@
 (function () {
   const sceneCount = 5;  // a fade opens each scene, in the show's fixed order
   const keptPresentTimes = 20000;
+  const keptCosts = 20000;  // per scene
 
   const stage = document.getElementById('stage');
   const canvas = document.getElementById('screen');
@@ -30,7 +31,7 @@
     audioSamples: 0,
     audibleSamples: 0,
     sceneRun: 0,       // scenes begun since the start, the first is 1
-    sceneCosts: [],    // per scene: frames, total and longest drawing in ms
+    sceneCosts: [],    // per scene: each frame's drawing time in ms
     exitStatus: null,
   };
   window.quombrax = status;
@@ -43,7 +44,7 @@
     status.audibleSamples = 0;
     status.sceneRun = 0;
     status.sceneCosts = [];
-    for (let i = 0; i < sceneCount; ++i) status.sceneCosts.push({frames: 0, total: 0, longest: 0});
+    for (let i = 0; i < sceneCount; ++i) status.sceneCosts.push([]);
     status.exitStatus = null;
   }
 
@@ -137,9 +138,7 @@
     frameDrawn(sceneRun, milliseconds) {
       status.sceneRun = sceneRun;
       const costs = status.sceneCosts[(sceneRun - 1) % sceneCount];
-      costs.frames += 1;
-      costs.total += milliseconds;
-      costs.longest = Math.max(costs.longest, milliseconds);
+      if (costs.length < keptCosts) costs.push(milliseconds);
     },
     nextEvent() {
       return events.length > 0 ? events.shift() : 0;

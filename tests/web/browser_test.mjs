@@ -188,10 +188,12 @@ function paceReport(times) {
 }
 
 function costReport(costs) {
-  costs.forEach((c, i) => {
-    if (c.frames === 0) return;
-    console.log(`drawing: scene ${i + 1}: ${c.frames} frames, mean ${(c.total / c.frames).toFixed(3)} ms, ` +
-                `longest ${c.longest.toFixed(3)} ms`);
+  costs.forEach((drawing, i) => {
+    if (drawing.length === 0) return;
+    const sorted = Float64Array.from(drawing).sort();
+    const mean = sorted.reduce((sum, value) => sum + value, 0) / sorted.length;
+    console.log(`drawing (page): scene ${i + 1}: ${sorted.length} frames, mean ${mean.toFixed(3)} ms, ` +
+                `median ${sorted[sorted.length >> 1].toFixed(3)} ms, longest ${sorted[sorted.length - 1].toFixed(3)} ms`);
   });
 }
 
