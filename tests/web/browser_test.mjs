@@ -32,6 +32,7 @@ const cornerColour = 0x4080F0;
 const side = 256;
 const pacedFrom = 60;       // 500 intervals, 10 s, well inside scene one
 const pacedTo = 560;
+const wasmBudget = 1000000;  // bytes: the page's program stays within 1 MB
 
 let passed = 0;
 let failed = 0;
@@ -199,6 +200,9 @@ function costReport(costs) {
 
 async function main() {
   fs.mkdirSync(options.out, {recursive: true});
+  const wasmSize = fs.statSync(path.join(options.site, 'quombrax.wasm')).size;
+  console.log(`size: quombrax.wasm ${wasmSize} bytes`);
+  check('quombrax.wasm is within 1 MB', wasmSize <= wasmBudget, `${wasmSize} bytes`);
   const server = await serve(options.site);
   const address = `http://127.0.0.1:${server.address().port}/`;
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quombrax-chromium-'));
