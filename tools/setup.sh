@@ -10,10 +10,11 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   libpng-dev
   xvfb xauth xdotool x11-apps x11-utils
-  emscripten node-acorn chromium
 )
-# The browser test runs on node and npm; a node that came from elsewhere
-# (with its own npm) is used as it is.
+
+# The web page's build and browser test: Emscripten, the acorn its optimiser
+# runs on, Chromium, and node with npm unless a node came with the machine.
+packages+=(emscripten node-acorn chromium)
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 
 missing=()
