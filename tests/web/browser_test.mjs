@@ -1,9 +1,10 @@
 // The web page in a real browser: headless Chromium loads it from a server
 // on 127.0.0.1, starts the show with a click, goes through the five scenes
-// with Space, quits with q and starts it again. One frame of the canvas is
-// compared pixel for pixel with the capture back end's frame of the same
-// number. Screenshots of each state go to the output folder; the frame
-// pacing and each scene's drawing time are printed, not judged.
+// with Space, quits with q, starts it again and quits with Escape. A frame
+// of the canvas in each run is compared pixel for pixel with the capture
+// back end's frame of the same number. Screenshots of each state go to the
+// output folder; the frame pacing and each scene's drawing time are
+// printed, not judged.
 //   node browser_test.mjs --site DIR --capture-frame PROGRAM --out DIR [--chromium PATH]
 import {spawnSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -341,6 +342,8 @@ async function main() {
     check(`frame ${comparedFrameAgain} is kept`,
           await waitFor(page, () => window.quombrax.grabbed !== null, null, 40000));
     await compareWithCapture(page, comparedFrameAgain);
+    await pressKey(page, 'Escape');
+    check('Escape ends the show too', await waitFor(page, () => window.quombrax.state === 'ended', null, 5000));
     check('the page raised no error', pageErrors.length === 0, pageErrors.join('; '));
   } finally {
     await browser.close();
