@@ -3,12 +3,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/capture.h"
 #include "show/quombrax.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -21,7 +24,8 @@ uint64_t hash_bytes(uint64_t hash, const uint8_t* bytes, size_t count) {
   return hash;
 }
 
-enum RECORD_KIND : int32_t { RECORD_FRAME = 1, RECORD_SOUND = 2 };
+// A picture record is followed by the frame's pixels.
+enum RECORD_KIND : int32_t { RECORD_FRAME = 1, RECORD_SOUND = 2, RECORD_PICTURE = 3 };
 
 struct RECORD {
   int32_t kind;
@@ -29,21 +33,37 @@ struct RECORD {
   int32_t sound_bytes;
   int32_t sound_nonzero_bytes;
   uint64_t sound_hash;
+  int32_t picture_width;
+  int32_t picture_height;
 };
 
 struct CHILD {
   int pipe;
   int32_t frame_limit;
+  const std::vector<int32_t>* pictures;
 };
 
-void send(int pipe, const RECORD& record) {
-  const auto* bytes = reinterpret_cast<const uint8_t*>(&record);
+void send_bytes(int pipe, const void* data, size_t count) {
+  const auto* bytes = static_cast<const uint8_t*>(data);
   size_t sent = 0;
-  while (sent < sizeof record) {
-    ssize_t n = write(pipe, bytes + sent, sizeof record - sent);
+  while (sent < count) {
+    ssize_t n = write(pipe, bytes + sent, count - sent);
     if (n <= 0) _exit(frame_limit_status + 1);
     sent += static_cast<size_t>(n);
   }
+}
+
+void send(int pipe, const RECORD& record) { send_bytes(pipe, &record, sizeof record); }
+
+bool receive(int pipe, void* data, size_t count) {
+  auto* bytes = static_cast<uint8_t*>(data);
+  size_t have = 0;
+  while (have < count) {
+    ssize_t n = read(pipe, bytes + have, count - have);
+    if (n <= 0) return false;
+    have += static_cast<size_t>(n);
+  }
+  return true;
 }
 
 void on_frame(void* context, int32_t frame, const uint32_t* pixels, int32_t width,
@@ -60,6 +80,13 @@ void on_frame(void* context, int32_t frame, const uint32_t* pixels, int32_t widt
   record.frame.flags = QUOMBRAX_state.flags;
   record.frame.display_options = QUOMBRAX_config.display_options;
   send(child->pipe, record);
+  const std::vector<int32_t>& wanted = *child->pictures;
+  if (std::find(wanted.begin(), wanted.end(), frame) == wanted.end()) return;
+  record.kind = RECORD_PICTURE;
+  record.picture_width = width;
+  record.picture_height = height;
+  send(child->pipe, record);
+  send_bytes(child->pipe, pixels, count * sizeof *pixels);
 }
 
 void on_sound(void* context, const uint8_t* bytes, int32_t length) {
@@ -74,7 +101,7 @@ void on_sound(void* context, const uint8_t* bytes, int32_t length) {
 
 [[noreturn]] void run_child(const SHOW_OPTIONS& options, int pipe) {
   static CHILD child;
-  child = CHILD{pipe, options.frame_limit};
+  child = CHILD{pipe, options.frame_limit, &options.pictures};
   CAPTURE_reset();
   CAPTURE_set_sound_available(options.sound_available ? 1 : 0);
   for (const SHOW_EVENT& event : options.script) {
@@ -85,14 +112,23 @@ void on_sound(void* context, const uint8_t* bytes, int32_t length) {
   QUOMBRAX_run();
 }
 
-void take(SHOW_RUN& run, const RECORD& record) {
+// False when the pipe ends in the middle of a record.
+bool take(SHOW_RUN& run, const RECORD& record, int pipe) {
   if (record.kind == RECORD_FRAME) {
     run.frames.push_back(record.frame);
-    return;
+    return true;
+  }
+  if (record.kind == RECORD_PICTURE) {
+    SHOW_PICTURE picture{record.frame.number, record.picture_width, record.picture_height, {}};
+    picture.pixels.resize(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
+    if (!receive(pipe, picture.pixels.data(), picture.pixels.size() * sizeof(uint32_t))) return false;
+    run.pictures.push_back(std::move(picture));
+    return true;
   }
   run.sound_bytes += record.sound_bytes;
   run.sound_nonzero_bytes += record.sound_nonzero_bytes;
   run.sound_hash = run.sound_hash * fnv_prime ^ record.sound_hash;
+  return true;
 }
 
 }  // namespace
@@ -103,6 +139,7 @@ void show_press(SHOW_OPTIONS& options, int32_t frame, int32_t symbol) {
 
 SHOW_RUN run_show(const SHOW_OPTIONS& options) {
   SHOW_RUN run;
+  run.options = options;
   int fds[2];
   if (pipe(fds) != 0) return run;
   std::fflush(stdout);
@@ -115,15 +152,7 @@ SHOW_RUN run_show(const SHOW_OPTIONS& options) {
   }
   close(fds[1]);
   RECORD record{};
-  size_t have = 0;
-  for (;;) {
-    ssize_t n = read(fds[0], reinterpret_cast<uint8_t*>(&record) + have, sizeof record - have);
-    if (n <= 0) break;
-    have += static_cast<size_t>(n);
-    if (have == sizeof record) {
-      take(run, record);
-      have = 0;
-    }
+  while (receive(fds[0], &record, sizeof record) && take(run, record, fds[0])) {
   }
   close(fds[0]);
   int status = 0;
@@ -149,4 +178,47 @@ std::vector<int32_t> fade_starts(const SHOW_RUN& run) {
     i = j + 1;
   }
   return starts;
+}
+
+uint64_t frame_hash(const PIXELS& pixels) {
+  return hash_bytes(fnv_offset, reinterpret_cast<const uint8_t*>(pixels.data()),
+                    pixels.size() * sizeof(uint32_t));
+}
+
+namespace {
+
+// The pixels of frame `number` from a fresh run of the same options.
+SHOW_PICTURE picture_of(const SHOW_RUN& run, int32_t number) {
+  SHOW_OPTIONS options = run.options;
+  options.pictures = {number};
+  SHOW_RUN again = run_show(options);
+  if (again.pictures.empty()) return SHOW_PICTURE{number, 0, 0, {}};
+  return again.pictures.front();
+}
+
+}  // namespace
+
+::testing::AssertionResult same_frames(const char* actual_expr, const char* expected_expr,
+                                       const SHOW_RUN& actual, const SHOW_RUN& expected) {
+  const size_t common = std::min(actual.frames.size(), expected.frames.size());
+  size_t i = 0;
+  while (i < common && actual.frames[i].hash == expected.frames[i].hash) ++i;
+  if (i == common && actual.frames.size() == expected.frames.size()) {
+    return ::testing::AssertionSuccess();
+  }
+  ::testing::AssertionResult failure = ::testing::AssertionFailure();
+  failure << actual_expr << " presented " << actual.frames.size() << " frames, " << expected_expr
+          << " " << expected.frames.size();
+  if (i == common) return failure << "; the first " << common << " are the same";
+  const int32_t number = actual.frames[i].number;
+  failure << "; they differ first at frame " << number << ": ";
+  const SHOW_PICTURE mine = picture_of(actual, number);
+  const SHOW_PICTURE theirs = picture_of(expected, number);
+  const std::string actual_name = std::string(actual_expr) + " frame " + std::to_string(number);
+  const std::string expected_name =
+      std::string(expected_expr) + " frame " + std::to_string(number);
+  const ::testing::AssertionResult pictures =
+      frames_equal(actual_name.c_str(), expected_name.c_str(), FrameView(mine.pixels, mine.width),
+                   FrameView(theirs.pixels, theirs.width));
+  return failure << (pictures ? "the run again shows no difference" : pictures.message());
 }
