@@ -5,6 +5,7 @@
 
 #include "imaging/bytemap.h"
 #include "imaging/raster.h"
+#include "imaging/resample.h"
 #include "imaging/clip.h"
 #include "imaging/img.h"
 
@@ -32,12 +33,12 @@ void BYTEMAP_scale(const BYTEMAP* src, BYTEMAP* dst) {
     return;
   }
   int32_t* maps =
-      clip_scale_maps(src->width, src->height, dst->width, dst->height);
+      resample_maps(src->width, src->height, dst->width, dst->height);
   if (maps == nullptr) {
     BYTEMAP_error();
     return;
   }
-  clip_gather(src->pixels, src->width, dst->pixels, dst->width, dst->height,
+  resample_gather(src->pixels, src->width, dst->pixels, dst->width, dst->height,
               maps, maps + dst->width);
   std::free(maps);
 }
@@ -47,8 +48,8 @@ BYTEMAP* BYTEMAP_rotate(const BYTEMAP* src, int32_t angle) {
     BYTEMAP_error();
     return nullptr;
   }
-  const int32_t width = clip_turned_side(src->width);
-  const int32_t height = clip_turned_side(src->height);
+  const int32_t width = resample_turned_side(src->width);
+  const int32_t height = resample_turned_side(src->height);
   BYTEMAP* out = BYTEMAP_create();
   if (out == nullptr) {
     return nullptr;
@@ -59,7 +60,7 @@ BYTEMAP* BYTEMAP_rotate(const BYTEMAP* src, int32_t angle) {
     BYTEMAP_destroy(&out);  // refused or failed resize: no partial result
     return nullptr;
   }
-  clip_turn(src->pixels, src->width, src->height, out->pixels, width, height,
+  resample_turn(src->pixels, src->width, src->height, out->pixels, width, height,
             angle);
   return out;
 }

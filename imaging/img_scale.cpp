@@ -4,18 +4,19 @@
 
 #include "imaging/img.h"
 #include "imaging/raster.h"
+#include "imaging/resample.h"
 
 int32_t* IMG_scale_runs(int32_t a, int32_t b) {
-  const CLIP_RUNS sides = clip_runs_sides(a, b);
+  const RESAMPLE_RUNS sides = resample_runs_sides(a, b);
   int32_t* counts =
-      clip_runs_fit(sides)
+      resample_runs_fit(sides)
           ? static_cast<int32_t*>(std::calloc(static_cast<size_t>(sides.small) + 1, sizeof(int32_t)))
           : nullptr;
   if (counts == nullptr) {
     IMG_error();
     return nullptr;
   }
-  clip_fill_runs(counts, sides);
+  resample_fill_runs(counts, sides);
   return counts;
 }
 
@@ -30,12 +31,12 @@ void IMG_scale(const IMG* src, IMG* dst) {
     IMG_error();
     return;
   }
-  int32_t* maps = clip_scale_maps(src->width, src->height, dst->width, dst->height);
+  int32_t* maps = resample_maps(src->width, src->height, dst->width, dst->height);
   if (maps == nullptr) {
     IMG_error();
     return;
   }
-  clip_gather(src->pixels, src->width, dst->pixels, dst->width, dst->height, maps,
+  resample_gather(src->pixels, src->width, dst->pixels, dst->width, dst->height, maps,
               maps + dst->width);
   std::free(maps);
 }
@@ -45,7 +46,7 @@ IMG* IMG_rotate(const IMG* src, int32_t angle) {
     IMG_error();
     return nullptr;
   }
-  const int32_t width = clip_turned_side(src->width), height = clip_turned_side(src->height);
+  const int32_t width = resample_turned_side(src->width), height = resample_turned_side(src->height);
   IMG* out = IMG_create();
   if (out == nullptr) return nullptr;
   IMG_resize(out, width, height);
@@ -53,6 +54,6 @@ IMG* IMG_rotate(const IMG* src, int32_t angle) {
     IMG_destroy(&out);  // refused or failed resize: no partial result
     return nullptr;
   }
-  clip_turn(src->pixels, src->width, src->height, out->pixels, width, height, angle);
+  resample_turn(src->pixels, src->width, src->height, out->pixels, width, height, angle);
   return out;
 }
