@@ -15,6 +15,7 @@ test_packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
+  libpng-dev
   xvfb xauth xdotool x11-apps x11-utils
 )
 
