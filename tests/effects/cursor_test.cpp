@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "effects_test_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ TEST(CursorDraw, SameFrameDrawsTheSamePictureAndMoveShiftsIt) {
   ImagePtr second = make_filled(50, 100, 0);
   CURSOR_draw(cursor.get(), first.get());
   CURSOR_draw(cursor.get(), second.get());
-  EXPECT_TRUE(IMG_equal(first.get(), second.get()));
+  EXPECT_FRAME_EQ(first, second);
 
   cursor->phase.base_step = 16;  // one column's worth of phase
   CURSOR_move(cursor.get());

@@ -7,6 +7,7 @@
 
 #include "containers/sample.h"
 #include "effects_test_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
     EXPECT_EQ(roll->height, 10);
     EXPECT_EQ(roll->radius, 5);
     EXPECT_EQ(table_slice(roll.get(), 0, 9), table_before);
-    EXPECT_TRUE(IMG_equal(roll->front, front_before.get()));
+    EXPECT_FRAME_EQ(roll->front, front_before);
   }
   ROLL_set_error_report(0);
   ROLL_build(nullptr, 10, 10);  // nothing to build
@@ -140,8 +141,8 @@ TEST(RollDraw, TurningByThreeMovesEveryRowThreeTextureRows) {
   ImagePtr front_before(IMG_clone(roll->front));
   ImagePtr back_before(IMG_clone(roll->back));
   ROLL_draw(roll.get(), texture.get());
-  EXPECT_TRUE(IMG_equal(roll->front, front_before.get())) << "same offset, same faces";
-  EXPECT_TRUE(IMG_equal(roll->back, back_before.get()));
+  EXPECT_FRAME_EQ(roll->front, front_before) << "same offset, same faces";
+  EXPECT_FRAME_EQ(roll->back, back_before);
 
   texture->y += 3;
   ROLL_draw(roll.get(), texture.get());
@@ -209,7 +210,7 @@ TEST(RollDraw, MissingOrEmptyTextureDrawsNothingAndReports) {
   ROLL_draw(nullptr, texture.get());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n");
   ROLL_set_error_report(0);
-  EXPECT_TRUE(IMG_equal(roll->front, front_before.get()));
+  EXPECT_FRAME_EQ(roll->front, front_before);
 }
 
 TEST(RollError, PrintsOnlyWhileTheSwitchIsOn) {

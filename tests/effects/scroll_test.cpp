@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "effects_test_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -202,7 +203,7 @@ TEST_F(ScrollDraw, SpeedZeroKeepsThePictureStill) {
   IMG_clear(target_.get());
   SCROLL_move(scroll_.get());
   SCROLL_draw(scroll_.get());
-  EXPECT_TRUE(IMG_equal(first.get(), target_.get()));
+  EXPECT_FRAME_EQ(first, target_);
 }
 
 TEST_F(ScrollDraw, HighBytesLeaveAnEmptyCell) {

@@ -8,6 +8,7 @@
 #include "imaging/font.h"
 #include "imaging/img.h"
 #include "tests/imaging/bytemap_helpers.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -136,7 +137,7 @@ TEST(FontDrawChar, NegativeAndHugeCodesDrawNothing) {
   ImagePtr dst = make_image(16, 16, kPaper);
   for (int32_t code : {-1, -43, -128, INT32_MIN, 128, 100000, INT32_MAX}) {
     FONT_draw_char(font.get(), code, 0, 0, dst.get());
-    EXPECT_EQ(pixels_of(dst.get()), std::vector<uint32_t>(256, kPaper)) << code;
+    EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(256, kPaper), dst->width)) << code;
   }
 }
 
@@ -152,7 +153,7 @@ TEST(FontDrawChar, FontWithoutImageOrEmptyImageDrawsNothing) {
   FONT_draw_text(bare.get(), "AB", 0, 0, dst.get());
   FONT_draw_text(empty.get(), nullptr, 0, 0, dst.get());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the font's hook is silent
-  EXPECT_EQ(pixels_of(dst.get()), std::vector<uint32_t>(64, kPaper));
+  EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(64, kPaper), dst->width));
 }
 
 struct HexCase {
@@ -218,7 +219,7 @@ TEST(FontDrawText, TextsRunningPastTheLargestXDrawNothing) {
   FONT_draw_hex32(font.get(), 0xFFFFFFFFu, INT32_MAX - 20, 0, dst.get());
   font->width = INT32_MAX;
   FONT_draw_text(font.get(), "\x01\x01\x01", -1, 0, dst.get());
-  EXPECT_EQ(pixels_of(dst.get()), std::vector<uint32_t>(72, kPaper));
+  EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(72, kPaper), dst->width));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <random>
 
 #include "tests/imaging/img_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ TEST(ImgBlit, ClipsOnEverySideOfBothImages) {
     EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h); }),
               "")
         << c.name;
-    EXPECT_EQ(pixels_of(dst.get()), expected) << c.name;
+    EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width)) << c.name;
     EXPECT_NE(expected, pixels_of(filled(7, 4, 0x77).get())) << c.name << " draws something";
   }
 }
@@ -96,7 +97,7 @@ TEST(ImgBlit, NothingLeftToDrawIsSilent) {
     EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h); }),
               "")
         << c.name;
-    EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(7, 4, 0x77).get())) << c.name;
+    EXPECT_FRAME_EQ(dst, filled(7, 4, 0x77)) << c.name;
   }
 }
 
@@ -124,7 +125,7 @@ TEST(ImgBlit, MatchesTheUnclippedCopyForRandomRectangles) {
                   dy = coordinate(random), w = size(random), h = size(random);
     const auto expected = reference_copy(src.get(), dst.get(), sx, sy, dx, dy, w, h, 1, 1, false);
     IMG_blit(src.get(), dst.get(), sx, sy, dx, dy, w, h);
-    ASSERT_EQ(pixels_of(dst.get()), expected) << sx << " " << sy << " " << dx << " " << dy << " "
+    ASSERT_FRAME_EQ(dst, FrameView(expected, dst->width)) << sx << " " << sy << " " << dx << " " << dy << " "
                                               << w << " " << h;
   }
 }
@@ -150,7 +151,7 @@ TEST(ImgBlit, MissingImageOrBufferReportsAndDrawsNothing) {
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), nullptr, 0, 0, 0, 0, 4, 4); }), img_error_line);
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(&bufferless, dst.get(), 0, 0, 0, 0, 4, 4); }),
             img_error_line);
-  EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(4, 4, 3).get()));
+  EXPECT_FRAME_EQ(dst, filled(4, 4, 3));
 }
 
 TEST(ImgBlitStepped, SpreadsColumnsAndLeavesTheGaps) {
@@ -189,7 +190,7 @@ TEST(ImgBlitStepped, MatchesTheSpreadCopyForRandomRectanglesAndSteps) {
     const auto expected =
         reference_copy(src.get(), dst.get(), sx, sy, dx, dy, w, h, step_x, step_y, true);
     IMG_blit_stepped(src.get(), dst.get(), sx, sy, dx, dy, w, h, step_x, step_y);
-    ASSERT_EQ(pixels_of(dst.get()), expected)
+    ASSERT_FRAME_EQ(dst, FrameView(expected, dst->width))
         << sx << " " << sy << " " << dx << " " << dy << " " << w << " " << h << " steps "
         << step_x << " " << step_y;
   }
@@ -207,7 +208,7 @@ TEST(ImgBlitStepped, StepsBelowOneReportAndDrawNothing) {
               }),
               img_error_line)
         << c.step_x << " " << c.step_y;
-    EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(8, 8, 3).get()));
+    EXPECT_FRAME_EQ(dst, filled(8, 8, 3));
   }
 }
 
@@ -216,9 +217,9 @@ TEST(ImgBlitStepped, HugeStepsStayInside) {
   ImagePtr dst = filled(8, 8, 3);
   IMG_blit_stepped(src.get(), dst.get(), -2, 0, 1, 0, 4, 4, INT32_MAX, 1);
   // Source column -2 is outside; column 0 would land at 1 + 2 * INT32_MAX.
-  EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(8, 8, 3).get()));
+  EXPECT_FRAME_EQ(dst, filled(8, 8, 3));
   IMG_blit_stepped(src.get(), dst.get(), 0, 0, 0, 0, 4, 1, INT32_MAX, INT32_MAX);
-  EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(8, 8, 3).get()))
+  EXPECT_FRAME_EQ(dst, filled(8, 8, 3))
       << "a column needs a whole step of room";
 }
 
@@ -261,7 +262,7 @@ TEST(ImgWrapRow, LaysTheRowAsARing) {
         IMG_wrap_row_or(src.get(), dst.get(), 1, 2, c.offset);
       else
         IMG_wrap_row(src.get(), dst.get(), 1, 2, c.offset);
-      EXPECT_EQ(pixels_of(dst.get()), expected)
+      EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width))
           << c.src_len << " into " << c.dst_len << " at " << c.offset << (use_or ? " or" : "");
     }
   }
@@ -274,7 +275,7 @@ TEST(ImgWrapRow, EightIntoTenAtSevenFillsSevenToNineThenZeroToFour) {
   const uint32_t s0 = src->pixels[0];
   const std::vector<uint32_t> expected = {s0 + 3, s0 + 4, s0 + 5, s0 + 6, s0 + 7, 0,
                                           0,      s0,     s0 + 1, s0 + 2};
-  EXPECT_EQ(pixels_of(dst.get()), expected);
+  EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width));
 }
 
 TEST(ImgWrapColumn, LaysTheColumnAsARing) {
@@ -290,7 +291,7 @@ TEST(ImgWrapColumn, LaysTheColumnAsARing) {
     const auto ring = reference_ring(src_column, dst_column, c.offset, false);
     for (int32_t y = 0; y < c.dst_len; ++y) expected[y * 4 + 1] = ring[y];
     IMG_wrap_column(src.get(), dst.get(), 2, 1, c.offset);
-    EXPECT_EQ(pixels_of(dst.get()), expected)
+    EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width))
         << c.src_len << " into " << c.dst_len << " at " << c.offset;
   }
 }
@@ -319,7 +320,7 @@ TEST(ImgWrap, RowsOrColumnsOutsideReport) {
     EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_copy_row(src.get(), dst.get(), c.src_line, c.dst_line); }),
               img_error_line)
         << c.name;
-    EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(4, 4, 9).get())) << c.name;
+    EXPECT_FRAME_EQ(dst, filled(4, 4, 9)) << c.name;
   }
 }
 
@@ -331,7 +332,7 @@ TEST(ImgWrap, EmptyRingIsNotDividedBy) {
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_row(src.get(), thin.get(), 0, 1, 5); }), "");
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_row_or(src.get(), thin.get(), 0, 1, 5); }), "");
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_column(src.get(), flat.get(), 0, 1, 5); }), "");
-  EXPECT_EQ(pixels_of(src.get()), pixels_of(holed_image(3, 3).get()));
+  EXPECT_FRAME_EQ(src, holed_image(3, 3));
 }
 
 TEST(ImgCopyRow, CopiesTheShorterWidthZerosIncluded) {
@@ -345,7 +346,7 @@ TEST(ImgCopyRow, CopiesTheShorterWidthZerosIncluded) {
     for (int32_t x = 0; x < std::min(c.src_width, c.dst_width); ++x)
       expected[c.dst_width + x] = src->pixels[2 * c.src_width + x];
     IMG_copy_row(src.get(), dst.get(), 2, 1);
-    EXPECT_EQ(pixels_of(dst.get()), expected) << c.src_width << " into " << c.dst_width;
+    EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width)) << c.src_width << " into " << c.dst_width;
   }
 }
 

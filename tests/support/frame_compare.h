@@ -23,6 +23,7 @@ struct FrameView {
   int32_t width = 0;
   int32_t height = 0;
   const uint32_t* pixels = nullptr;
+  bool is_picture = false;  // false for no image, or one without its pixels
 
   FrameView(const IMG* image);        // NOLINT: an image is a picture as it is
   FrameView(const ImagePtr& image);   // NOLINT

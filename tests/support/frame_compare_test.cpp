@@ -124,6 +124,20 @@ TEST_F(FrameCompare, NoPictureIsAFailureNotACrash) {
   ImagePtr image = painted(2, 2, 1);
   EXPECT_FALSE(frames_equal("none", "image", nullptr, image.get()));
   EXPECT_FALSE(frames_equal("image", "none", image.get(), nullptr));
+  IMG bufferless = {0, 2, 2, nullptr};
+  EXPECT_FALSE(frames_equal("bufferless", "image", &bufferless, image.get()));
+  const PIXELS five(5, 1u);
+  EXPECT_FALSE(frames_equal("five", "image", FrameView(five, 2), image.get())) << "not whole rows";
+}
+
+TEST_F(FrameCompare, EmptyPicturesAreEqual) {
+  const IMG empty = {0, 0, 0, nullptr};
+  const IMG other = {0, 0, 0, nullptr};
+  EXPECT_FRAME_EQ(&empty, &other);
+  EXPECT_FRAME_EQ(FrameView(PIXELS{}, 0), &empty);
+  const IMG no_rows = {0, 4, 0, nullptr};
+  EXPECT_FRAME_EQ(FrameView(PIXELS{}, 4), &no_rows);
+  EXPECT_FALSE(frames_equal("no rows", "empty", FrameView(PIXELS{}, 4), &empty));
 }
 
 TEST_F(FrameCompare, AStoredPictureIsReadWithOurOwnReader) {
