@@ -6,6 +6,7 @@
 
 #include "containers/array.h"
 #include "tests/support/handles.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -58,32 +59,26 @@ TEST(ArrayId, NamesModuleDateAuthorLanguageKind) {
 // The report switch is module state: every test leaves it off.
 struct ArrayErrorReport : testing::Test {
     void TearDown() override { ARRAY_set_error_report(0); }
-
-    static std::string output_of(void (*action)()) {
-        testing::internal::CaptureStdout();
-        action();
-        return testing::internal::GetCapturedStdout();
-    }
 };
 
 TEST_F(ArrayErrorReport, PrintsTheLineOnlyWhileOn) {
-    EXPECT_EQ(output_of(ARRAY_error), "");
+    EXPECT_EQ(printed_by(ARRAY_error), "");
     ARRAY_set_error_report(1);
-    EXPECT_EQ(output_of(ARRAY_error), "ARRAY error\n");
+    EXPECT_EQ(printed_by(ARRAY_error), "ARRAY error\n");
     ARRAY_set_error_report(0);
-    EXPECT_EQ(output_of(ARRAY_error), "");
+    EXPECT_EQ(printed_by(ARRAY_error), "");
 }
 
 TEST_F(ArrayErrorReport, RefusedCallsReportAndGoodCallsDoNot) {
     ARRAY_set_error_report(1);
-    EXPECT_EQ(output_of([] { EXPECT_EQ(ARRAY_pop(nullptr), nullptr); }), "ARRAY error\n");
-    EXPECT_EQ(output_of([] {
+    EXPECT_EQ(printed_by([] { EXPECT_EQ(ARRAY_pop(nullptr), nullptr); }), "ARRAY error\n");
+    EXPECT_EQ(printed_by([] {
                   ArrayPtr array(ARRAY_create());
                   EXPECT_EQ(ARRAY_get(array.get(), 0), nullptr);
                   EXPECT_EQ(ARRAY_find(array.get(), nullptr), -1);
               }),
               "ARRAY error\nARRAY error\n");
-    EXPECT_EQ(output_of([] {
+    EXPECT_EQ(printed_by([] {
                   ArrayPtr array(ARRAY_create());
                   ARRAY_push(array.get(), nullptr);
                   EXPECT_EQ(ARRAY_equal(nullptr, array.get()), 0);  // never reports
@@ -91,7 +86,7 @@ TEST_F(ArrayErrorReport, RefusedCallsReportAndGoodCallsDoNot) {
                   EXPECT_EQ(ARRAY_from_text("[]"), nullptr);
               }),
               "");
-    EXPECT_EQ(output_of([] {
+    EXPECT_EQ(printed_by([] {
                   EXPECT_EQ(ARRAY_to_text(nullptr), nullptr);
                   EXPECT_EQ(ARRAY_from_text(nullptr), nullptr);
               }),

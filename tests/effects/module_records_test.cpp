@@ -10,6 +10,7 @@
 #include "effects/roll.h"
 #include "effects/scroll.h"
 #include "effects/stars.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -39,9 +40,7 @@ TEST(ModuleRecords, SilentErrorHooksPrintNothing) {
   const std::vector<std::function<void()>> hooks = {STARS_error, SCROLL_error, SCROLL_COUNTER_error,
                                                     CURSOR_error, DISTY_error};
   for (const auto& hook : hooks) {
-    testing::internal::CaptureStdout();
-    hook();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(printed_by(hook), "");
   }
 }
 

@@ -8,6 +8,7 @@
 #include "containers/sample.h"
 #include "effects_test_support.h"
 #include "tests/support/frame_compare.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -101,9 +102,9 @@ TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
   const std::vector<std::pair<int32_t, int32_t>> refused = {
       {32, 1}, {32, 0}, {32, -4}, {0, 10}, {-3, 10}, {20000, 20000}};
   for (auto [width, height] : refused) {
-    testing::internal::CaptureStdout();
-    ROLL_build(roll.get(), width, height);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n") << width << " x " << height;
+    EXPECT_EQ(printed_by([&] {
+      ROLL_build(roll.get(), width, height);
+    }), "ROLL ERROR\n") << width << " x " << height;
     EXPECT_EQ(roll->front, front);
     EXPECT_EQ(roll->width, 32);
     EXPECT_EQ(roll->height, 10);
@@ -200,34 +201,28 @@ TEST(RollDraw, MissingOrEmptyTextureDrawsNothingAndReports) {
   ROLL_set_error_report(1);
   for (const IMG* texture :
        {static_cast<const IMG*>(nullptr), static_cast<const IMG*>(empty.get())}) {
-    testing::internal::CaptureStdout();
-    ROLL_draw(roll.get(), texture);
-    ROLL_draw_flat(roll.get(), texture);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\nROLL ERROR\n");
+    EXPECT_EQ(printed_by([&] {
+      ROLL_draw(roll.get(), texture);
+      ROLL_draw_flat(roll.get(), texture);
+    }), "ROLL ERROR\nROLL ERROR\n");
   }
   ImagePtr texture = make_texture(4, 4, 0);
-  testing::internal::CaptureStdout();
-  ROLL_draw(nullptr, texture.get());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n");
+  EXPECT_EQ(printed_by([&] { ROLL_draw(nullptr, texture.get()); }), "ROLL ERROR\n");
   ROLL_set_error_report(0);
   EXPECT_FRAME_EQ(roll->front, front_before);
 }
 
 TEST(RollError, PrintsOnlyWhileTheSwitchIsOn) {
-  testing::internal::CaptureStdout();
-  ROLL_error();
-  ROLL_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by([&] {
+    ROLL_error();
+    ROLL_destroy(nullptr);
+  }), "");
 
   ROLL_set_error_report(1);
-  testing::internal::CaptureStdout();
-  ROLL_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n");
+  EXPECT_EQ(printed_by(ROLL_error), "ROLL ERROR\n");
 
   ROLL_set_error_report(0);
-  testing::internal::CaptureStdout();
-  ROLL_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by(ROLL_error), "");
 }
 
 TEST(RollDestroy, NullsTheHandleAndRefusesTwice) {
@@ -235,10 +230,10 @@ TEST(RollDestroy, NullsTheHandleAndRefusesTwice) {
   ROLL_destroy(&roll);
   EXPECT_EQ(roll, nullptr);
   ROLL_set_error_report(1);
-  testing::internal::CaptureStdout();
-  ROLL_destroy(&roll);
-  ROLL_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\nROLL ERROR\n");
+  EXPECT_EQ(printed_by([&] {
+    ROLL_destroy(&roll);
+    ROLL_destroy(nullptr);
+  }), "ROLL ERROR\nROLL ERROR\n");
   ROLL_set_error_report(0);
 }
 

@@ -62,10 +62,10 @@ TEST(FontCreate, IsSixBySixWithoutImage) {
   EXPECT_EQ(font->image, nullptr);
   FONT_destroy(&font);
   EXPECT_EQ(font, nullptr);
-  testing::internal::CaptureStdout();
-  FONT_destroy(&font);  // refused silently
-  FONT_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by([&] {
+    FONT_destroy(&font);  // refused silently
+    FONT_destroy(nullptr);
+  }), "");
 }
 
 TEST(FontDrawChar, CopiesTheCellAtItsPlaceInTheStrip) {
@@ -146,13 +146,13 @@ TEST(FontDrawChar, FontWithoutImageOrEmptyImageDrawsNothing) {
   FontPtr bare(FONT_create());
   FontPtr empty = make_font(4, 1, 1);
   IMG_resize(empty->image, 0, 4);
-  testing::internal::CaptureStdout();
-  FONT_draw_char(nullptr, 'A', 0, 0, dst.get());
-  FONT_draw_char(bare.get(), 'A', 0, 0, dst.get());
-  FONT_draw_char(empty.get(), 0, 0, 0, dst.get());
-  FONT_draw_text(bare.get(), "AB", 0, 0, dst.get());
-  FONT_draw_text(empty.get(), nullptr, 0, 0, dst.get());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the font's hook is silent
+  EXPECT_EQ(printed_by([&] {
+    FONT_draw_char(nullptr, 'A', 0, 0, dst.get());
+    FONT_draw_char(bare.get(), 'A', 0, 0, dst.get());
+    FONT_draw_char(empty.get(), 0, 0, 0, dst.get());
+    FONT_draw_text(bare.get(), "AB", 0, 0, dst.get());
+    FONT_draw_text(empty.get(), nullptr, 0, 0, dst.get());
+  }), "");  // the font's hook is silent
   EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(64, kPaper), dst->width));
 }
 

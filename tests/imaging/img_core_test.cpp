@@ -14,17 +14,15 @@ TEST(ImgIdentity, RecordHoldsNameDateAuthorLanguageKind) {
 }
 
 TEST(ImgErrorHook, SilentUntilSwitchedOnAndSilentAgainAfter) {
-  testing::internal::CaptureStdout();
-  IMG_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by(IMG_error), "");
 
   EXPECT_EQ(printed_by(IMG_set_error_report, [] { IMG_error(); }), img_error_line);
 
   IMG_set_error_report(0);
-  testing::internal::CaptureStdout();
-  IMG_error();
-  IMG_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by([&] {
+    IMG_error();
+    IMG_destroy(nullptr);
+  }), "");
 }
 
 TEST(ImgCreate, NewImageIsSixteenSquareAndBlack) {

@@ -7,6 +7,7 @@
 
 #include "containers/sample.h"
 #include "imaging/palette.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -96,11 +97,11 @@ TEST(PaletteRotate, StatedEntriesAfterOneStep) {
 }
 
 TEST(PaletteRotate, NullPaletteIsRefusedWithoutPrinting) {
-  testing::internal::CaptureStdout();
-  PALETTE_rotate_up(nullptr, 3);
-  PALETTE_rotate_down(nullptr, 3);
-  PALETTE_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by([&] {
+    PALETTE_rotate_up(nullptr, 3);
+    PALETTE_rotate_down(nullptr, 3);
+    PALETTE_error();
+  }), "");
 }
 
 }  // namespace

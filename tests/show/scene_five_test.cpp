@@ -11,6 +11,7 @@
 #include "show/quombrax.h"
 #include "tests/support/show_in_process.h"
 #include "tests/support/frame_compare.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -191,9 +192,9 @@ TEST_F(SceneFiveTest, ThinOrUnsplittableRectanglesShowNoFrame) {
                {0, INT32_MAX - 3, 40, 40, "QUOMBRAX Error.\n"}};
   QUOMBRAX_set_error_report(1);
   for (const CASE& c : cases) {
-    testing::internal::CaptureStdout();
-    QUOMBRAX_subdivide_framed(c.x, c.y, c.w, c.h, 9);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.printed) << c.x << " " << c.w;
+    EXPECT_EQ(printed_by([&] {
+      QUOMBRAX_subdivide_framed(c.x, c.y, c.w, c.h, 9);
+    }), c.printed) << c.x << " " << c.w;
   }
   QUOMBRAX_set_error_report(0);
   EXPECT_EQ(presented, 0);

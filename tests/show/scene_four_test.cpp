@@ -12,6 +12,7 @@
 #include "show/quombrax.h"
 #include "tests/support/show_in_process.h"
 #include "tests/support/frame_compare.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -84,12 +85,6 @@ std::vector<SPOT> orbit_spots(int32_t frame, int32_t width, int32_t height) {
 bool has_spot(const std::vector<SPOT>& spots, int32_t x, int32_t y) {
   return std::any_of(spots.begin(), spots.end(),
                      [&](const SPOT& s) { return s.x == x && s.y == y; });
-}
-
-std::string printed_by(void (*call)()) {
-  testing::internal::CaptureStdout();
-  call();
-  return testing::internal::GetCapturedStdout();
 }
 
 class SceneFourTest : public ShowInProcess {

@@ -17,6 +17,7 @@
 #include "imaging/img.h"
 #include "tests/support/handles.h"
 #include "tests/support/pixels.h"
+#include "tests/support/scratch_folder.h"
 
 // A picture to compare, borrowed: an image, or row-major pixels and a width.
 struct FrameView {
@@ -51,3 +52,20 @@ ImagePtr load_expected_picture(const std::string& path);
 // test-failures/ folder unless a test chose another.
 const std::string& failure_folder();
 void use_failure_folder(const std::string& folder);
+
+// For tests of failing comparisons: the pictures go to a scratch folder of
+// the test's own, and the build tree's folder is chosen again afterwards.
+class OwnFailureFolder : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(scratch_.made());
+    saved_ = failure_folder();
+    use_failure_folder(scratch_.path().string());
+  }
+  void TearDown() override { use_failure_folder(saved_); }
+
+  ScratchFolder scratch_;
+
+ private:
+  std::string saved_;
+};
