@@ -7,6 +7,7 @@
 #include "containers/array.h"
 #include "tests/support/handles.h"
 #include "tests/support/output_capture.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
@@ -51,9 +52,7 @@ struct ArrayState {
 };
 
 TEST(ArrayId, NamesModuleDateAuthorLanguageKind) {
-    const std::vector<std::string> fields(std::begin(ARRAY_id), std::end(ARRAY_id));
-    EXPECT_EQ(fields, (std::vector<std::string>{"ARRAY   ", "20101011", "Kadwelon", "C       ",
-                                                 "CODE    "}));
+    expect_module_id(ARRAY_id, {"ARRAY   ", "20101011", "Kadwelon", "C       ", "CODE    "});
 }
 
 // The report switch is module state: every test leaves it off.
@@ -62,11 +61,7 @@ struct ArrayErrorReport : testing::Test {
 };
 
 TEST_F(ArrayErrorReport, PrintsTheLineOnlyWhileOn) {
-    EXPECT_EQ(printed_by(ARRAY_error), "");
-    ARRAY_set_error_report(1);
-    EXPECT_EQ(printed_by(ARRAY_error), "ARRAY error\n");
-    ARRAY_set_error_report(0);
-    EXPECT_EQ(printed_by(ARRAY_error), "");
+    expect_error_line_only_while_on(ARRAY_error, ARRAY_set_error_report, "ARRAY error\n");
 }
 
 TEST_F(ArrayErrorReport, RefusedCallsReportAndGoodCallsDoNot) {

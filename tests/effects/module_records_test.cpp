@@ -11,6 +11,7 @@
 #include "effects/scroll.h"
 #include "effects/stars.h"
 #include "tests/support/output_capture.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
@@ -28,11 +29,7 @@ TEST(ModuleRecords, EveryEffectIdentifiesItself) {
       {&CURSORX_id, {"CURSORX ", "20090805", "Kadwelon", "C       ", "CODE    "}},
   };
   for (const Case& c : cases) {
-    for (size_t i = 0; i < 5; ++i) {
-      const char* field = (*c.id)[i];
-      EXPECT_EQ(std::string(field), c.fields[i]) << c.fields[0] << " field " << i;
-      EXPECT_EQ(field[8], '\0');
-    }
+    expect_module_id(*c.id, c.fields);
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "imaging/bytemap.h"
 #include "tests/imaging/bytemap_helpers.h"
+#include "tests/support/module_ids.h"
 
 // Lets the out-of-memory test see calloc return null under AddressSanitizer
 // instead of the sanitizer stopping the process.
@@ -18,9 +19,7 @@ extern "C" const char* __asan_default_options() {
 namespace {
 
 TEST(BytemapId, NamesModuleDateAuthorLanguageKind) {
-  const std::vector<std::string> fields(std::begin(BYTEMAP_id), std::end(BYTEMAP_id));
-  EXPECT_EQ(fields, (std::vector<std::string>{"BYTEMAP ", "20101021", "Kadwelon", "C       ",
-                                               "CODE    "}));
+  expect_module_id(BYTEMAP_id, {"BYTEMAP ", "20101021", "Kadwelon", "C       ", "CODE    "});
 }
 
 TEST(BytemapErrorHook, PrintsItsLineOnlyWhileSwitchedOn) {

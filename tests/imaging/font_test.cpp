@@ -9,6 +9,7 @@
 #include "imaging/img.h"
 #include "tests/imaging/bytemap_helpers.h"
 #include "tests/support/frame_compare.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
@@ -49,9 +50,7 @@ int32_t code_at(const IMG* image, int32_t x, int32_t y) {
 }
 
 TEST(FontId, NamesModuleDateAuthorLanguageKind) {
-  const std::vector<std::string> fields(std::begin(FONT_id), std::end(FONT_id));
-  EXPECT_EQ(fields, (std::vector<std::string>{"FONT    ", "20101005", "Kadwelon", "C       ",
-                                               "CODE    "}));
+  expect_module_id(FONT_id, {"FONT    ", "20101005", "Kadwelon", "C       ", "CODE    "});
 }
 
 TEST(FontCreate, IsSixBySixWithoutImage) {

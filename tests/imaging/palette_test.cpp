@@ -8,6 +8,7 @@
 #include "containers/sample.h"
 #include "imaging/palette.h"
 #include "tests/support/output_capture.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
@@ -40,9 +41,7 @@ std::vector<int32_t> turned_ramp(int32_t shift) {
 }
 
 TEST(PaletteId, NamesModuleDateAuthorLanguageKind) {
-  const std::vector<std::string> fields(std::begin(PALETTE_id), std::end(PALETTE_id));
-  EXPECT_EQ(fields, (std::vector<std::string>{"PALETTE ", "20101018", "Kadwelon", "C       ",
-                                               "CODE    "}));
+  expect_module_id(PALETTE_id, {"PALETTE ", "20101018", "Kadwelon", "C       ", "CODE    "});
 }
 
 TEST(PaletteCreate, HasTwoHundredFiftySixBlackEntries) {

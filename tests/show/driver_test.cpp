@@ -206,11 +206,7 @@ TEST(ShowRecord, IdentifiesTheProgram) {
 }
 
 TEST(ShowErrorHook, PrintsItsLineOnlyWhileSwitchedOn) {
-  EXPECT_EQ(printed_by(QUOMBRAX_error), "");
-  QUOMBRAX_set_error_report(1);
-  EXPECT_EQ(printed_by(QUOMBRAX_error), "QUOMBRAX Error.\n");
-  QUOMBRAX_set_error_report(0);
-  EXPECT_EQ(printed_by(QUOMBRAX_error), "");
+  expect_error_line_only_while_on(QUOMBRAX_error, QUOMBRAX_set_error_report, "QUOMBRAX Error.\n");
 }
 
 }  // namespace
