@@ -10,6 +10,15 @@
 // All input is treated as untrusted:
 // - the magic comes before the numbers, and a header byte in 33..126 that is
 //   neither a digit, "#" nor the magic's "P" fails the read;
+// - only P1 to P6 are read: any other magic, among them the P7 (PAM) that
+//   netpbm and ImageMagick write, fails the read like an unknown one;
+// - a maxval of 0 or above 65535 fails the read. Up to 255 the maxval is
+//   only read: every sample is the channel as it stands, unscaled (a P5 with
+//   maxval 15 and sample 15 is grey 15). Above 255, binary samples take two
+//   bytes, most significant first, and every sample, binary or text, becomes
+//   (sample x 255 + maxval / 2) / maxval, 0..255 rounded to nearest; a
+//   sample above such a maxval counts as the maxval (255), as no narrower
+//   sample is refused for exceeding its maxval either;
 // - a width or height of 0, or more pixels than a resize accepts (16384 x
 //   16384, clip.h), fails the read before anything is allocated (checked
 //   after the memory readers' P4 width padding);
@@ -17,8 +26,8 @@
 //   pixels the header announces, the read fails before allocating, and when
 //   the data runs out while decoding, the partly decoded image is freed.
 //   No partial image is ever returned;
-// - text samples and dump values above 255 keep their low 8 bits, so every
-//   decoded colour is 0x00RRGGBB;
+// - with a maxval up to 255, text samples and dump values above 255 keep
+//   their low 8 bits, so every decoded colour is 0x00RRGGBB;
 // - memory readers never read past the block's size, text readers never
 //   step past the terminating NUL.
 
@@ -41,14 +50,17 @@ struct PNM_HEADER {
   int32_t format;  // the magic digit, 1 to 6
   int32_t width;   // padded to a multiple of 8 for P4 from memory
   int32_t height;
-  int32_t maxval;  // read and never used; 1 for P1 and P4
+  int32_t maxval;  // 1 to 65535; scales samples only above 255; 1 for P1 and P4
 };
 
 // Reads the header and leaves the source at the first byte of pixel data.
-// 1 on success, 0 on a malformed, refused or truncated header.
+// 1 on success, 0 on a malformed, refused or truncated header (a refused
+// size or maxval included).
 int32_t PNM_read_header(PNM_SOURCE* source, PNM_HEADER* header);
 
-// How one module reads and writes its records. `make` returns a record of
+// How one module reads and writes its records (raster_file.h fills it from
+// the twin's RASTER_TRAITS, so the reader and writers compile once for both
+// twins). `make` returns a record of
 // width x height zeroed pixels or null; `store` puts colour 0x00RRGGBB at
 // pixel `index`; `discard` frees a record that `make` returned; `rgb_at` is
 // the colour of pixel `index` of a pixel buffer; `error` is the module's
@@ -69,11 +81,6 @@ struct PNM_PIXELS {
   int32_t height;
   const void* pixels;
 };
-
-template <class Record>
-PNM_PIXELS PNM_view(const Record* record) {
-  return record ? PNM_PIXELS{record->width, record->height, record->pixels} : PNM_PIXELS{};
-}
 
 // Decodes one image from `source` without reporting; a new record or null.
 void* PNM_read(PNM_SOURCE* source, const PNM_FORMAT* format);
@@ -103,26 +110,3 @@ void* PNM_from_text(const PNM_FORMAT* format, const char* text);
 // Index just past the first occurrence of `literal` in `text`, 0 when it does
 // not occur (or is empty) and when either is null.
 int32_t PNM_find(const PNM_FORMAT* format, const char* text, const char* literal);
-// PNM_FORMAT pieces for a record type with the usual create, resize and
-// destroy operations: a record made this way has exactly width x height
-// zeroed pixels or is not made at all.
-template <class Record, Record* (*create)(), void (*resize)(Record*, int32_t, int32_t),
-          void (*destroy)(Record**)>
-void* PNM_make(int32_t width, int32_t height) {
-  Record* record = create();
-  if (!record) {
-    return nullptr;
-  }
-  resize(record, width, height);
-  bool sized = record->width == width && record->height == height;
-  if (!sized || (!record->pixels && width > 0 && height > 0)) {
-    destroy(&record);
-  }
-  return record;
-}
-
-template <class Record, void (*destroy)(Record**)>
-void PNM_discard(void* record) {
-  Record* typed = static_cast<Record*>(record);
-  destroy(&typed);
-}
