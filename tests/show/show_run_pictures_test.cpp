@@ -72,8 +72,7 @@ TEST_F(SameFrames, RunsOfDifferentLengthsDiffer) {
   const ::testing::AssertionResult result =
       same_frames("longer", "plain", run_show(longer), run_show(plain_run()));
   ASSERT_FALSE(result);
-  EXPECT_NE(std::string(result.message()).find("the first"), std::string::npos)
-      << result.message();
+  EXPECT_NE(std::string(result.message()).find("the first"), std::string::npos) << result.message();
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ bool inside(const FrameView& frame, int32_t x, int32_t y) {
 }
 
 uint32_t at(const FrameView& frame, int32_t x, int32_t y) {
-  return frame.pixels[static_cast<size_t>(y) * static_cast<size_t>(frame.width) +
-                      static_cast<size_t>(x)];
+  return frame
+      .pixels[static_cast<size_t>(y) * static_cast<size_t>(frame.width) + static_cast<size_t>(x)];
 }
 
 // Red where the pictures differ or only one of them reaches, elsewhere the

@@ -26,8 +26,8 @@ struct FrameView {
   const uint32_t* pixels = nullptr;
   bool is_picture = false;  // false for no image, or one without its pixels
 
-  FrameView(const IMG* image);        // NOLINT: an image is a picture as it is
-  FrameView(const ImagePtr& image);   // NOLINT
+  FrameView(const IMG* image);       // NOLINT: an image is a picture as it is
+  FrameView(const ImagePtr& image);  // NOLINT
   FrameView(const PIXELS& pixels, int32_t width);
 };
 

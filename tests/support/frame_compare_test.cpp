@@ -83,7 +83,8 @@ TEST_F(FrameCompare, AFailureWritesActualExpectedAndDifferenceAndListsThem) {
 TEST_F(FrameCompare, DifferentSizesAreReportedAsSizes) {
   ImagePtr wide = painted(8, 2, 1);
   ImagePtr square = painted(4, 4, 1);
-  const ::testing::AssertionResult result = frames_equal("wide", "square", wide.get(), square.get());
+  const ::testing::AssertionResult result =
+      frames_equal("wide", "square", wide.get(), square.get());
   ASSERT_FALSE(result);
   EXPECT_NE(std::string(result.message()).find("wide is 8 x 2, square is 4 x 4"), std::string::npos)
       << result.message();

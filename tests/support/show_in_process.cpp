@@ -114,13 +114,14 @@ const PIXELS& ShowInProcess::frame(int32_t number) const {
   return none;
 }
 
-void ShowInProcess::remember(void* context, int32_t number, const uint32_t* pixels,
-                             int32_t width, int32_t height) {
+void ShowInProcess::remember(void* context, int32_t number, const uint32_t* pixels, int32_t width,
+                             int32_t height) {
   auto* test = static_cast<ShowInProcess*>(context);
   ++test->presented;
   if (test->keep && !test->keep(number)) return;
   test->kept_numbers.push_back(number);
-  test->kept.emplace_back(pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height));
+  test->kept.emplace_back(pixels,
+                          pixels + static_cast<size_t>(width) * static_cast<size_t>(height));
 }
 
 FrameView ShowInProcess::on_screen(const PIXELS& pixels) {
