@@ -24,8 +24,8 @@ bool inside(const FrameView& frame, int32_t x, int32_t y) {
 }
 
 uint32_t at(const FrameView& frame, int32_t x, int32_t y) {
-  return frame.pixels[static_cast<size_t>(y) * static_cast<size_t>(frame.width) +
-                      static_cast<size_t>(x)];
+  return frame
+      .pixels[static_cast<size_t>(y) * static_cast<size_t>(frame.width) + static_cast<size_t>(x)];
 }
 
 // Red where the pictures differ or only one of them reaches, elsewhere the
@@ -100,22 +100,30 @@ FrameView::FrameView(const IMG* image) {
   width = image->width;
   height = image->height;
   pixels = image->pixels;
+  is_picture = width >= 0 && height >= 0 && (pixels != nullptr || width * height == 0);
 }
 
 FrameView::FrameView(const ImagePtr& image) : FrameView(image.get()) {}
 
 FrameView::FrameView(const PIXELS& all, int32_t frame_width) {
-  if (frame_width <= 0) return;
+  pixels = all.data();
+  if (all.empty()) {  // no rows of any width
+    width = std::max(frame_width, 0);
+    is_picture = true;
+    return;
+  }
+  if (frame_width <= 0 || all.size() % static_cast<size_t>(frame_width) != 0) return;
   width = frame_width;
   height = static_cast<int32_t>(all.size() / static_cast<size_t>(frame_width));
-  pixels = all.data();
+  is_picture = true;
 }
 
 ::testing::AssertionResult frames_equal(const char* actual_expr, const char* expected_expr,
                                         const FrameView& actual, const FrameView& expected) {
-  if (actual.pixels == nullptr || expected.pixels == nullptr) {
+  if (!actual.is_picture || !expected.is_picture) {
     return ::testing::AssertionFailure()
-           << (actual.pixels == nullptr ? actual_expr : expected_expr) << " is no picture";
+           << (actual.is_picture ? expected_expr : actual_expr)
+           << " is no picture (no image, no pixels, or not whole rows)";
   }
   if (actual.width != expected.width || actual.height != expected.height) {
     return ::testing::AssertionFailure()
