@@ -155,7 +155,7 @@ TEST_F(SdlDisplay, KeyEventsBecomeKeyCodes) {
   } cases[] = {
       {"q", {{SDL_KEYDOWN, SDLK_q}}, 113},
       {"Escape", {{SDL_KEYDOWN, SDLK_ESCAPE}}, 27},
-      {"pressed and released", {{SDL_KEYDOWN, SDLK_SPACE}, {SDL_KEYUP, SDLK_SPACE}}, 0},
+      {"a tap: pressed and released", {{SDL_KEYDOWN, SDLK_SPACE}, {SDL_KEYUP, SDLK_SPACE}}, 32},
       {"F2 is no Escape", {{SDL_KEYDOWN, SDLK_F2}}, 0},
       {"right Ctrl is no 1", {{SDL_KEYDOWN, SDLK_RCTRL}}, 0},
       {"mouse motion is discarded", {{SDL_KEYDOWN, SDLK_8}, {SDL_MOUSEMOTION, 0}}, 56},
