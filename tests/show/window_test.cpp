@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace {
 const std::string window_program = QUOMBRAX_WINDOW_PROGRAM;
 const std::string fullscreen_program = QUOMBRAX_FULLSCREEN_PROGRAM;
 const std::string run_window = QUOMBRAX_RUN_WINDOW_SCRIPT;
+const std::string run_screen = QUOMBRAX_RUN_SCREEN_SCRIPT;
 
 bool have_tool(const char* name) {
   std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
@@ -22,7 +24,7 @@ bool have_tool(const char* name) {
 }
 
 bool have_x_tools() {
-  for (const char* tool : {"xvfb-run", "Xvfb", "xdotool", "xwd", "xwininfo"}) {
+  for (const char* tool : {"xvfb-run", "Xvfb", "xdotool", "xwd", "xwininfo", "xprop", "openbox"}) {
     if (!have_tool(tool)) return false;
   }
   return true;
@@ -110,7 +112,7 @@ WINDOW_RUN run_on_x(const std::string& program, int depth, const char* ending) {
 class OnXServer : public testing::Test {
  protected:
   void SetUp() override {
-    if (!have_x_tools()) GTEST_SKIP() << "needs xvfb-run, Xvfb, xdotool, xwd and xwininfo";
+    if (!have_x_tools()) GTEST_SKIP() << "needs xvfb-run, Xvfb, xdotool, xwd, xwininfo, xprop and openbox";
   }
 };
 
@@ -156,6 +158,195 @@ TEST_F(OnXServer, SigtermEndsTheShowCleanly) {
 
 TEST_F(OnXServer, TheFullscreenProgramRunsAndQuits) {
   EXPECT_EQ(run_on_x(fullscreen_program, 24, "q").status, "0\n");
+}
+
+// A run of run_screen.sh: how the program ended, the window's geometry at
+// each step and a picture of the whole X screen.
+struct SCREEN_RUN {
+  std::string status;  // a line a run for "taps"
+  std::string geometry[3];
+  XWD_IMAGE picture;
+  bool picture_read = false;
+  std::string errors;  // what the program and the script said on stderr
+};
+
+struct SCREEN_SETUP {
+  const char* size;     // of the X screen, "1280x720"
+  const char* manager;  // "openbox" or "none"
+};
+
+SCREEN_RUN run_on_screen(const std::string& program, SCREEN_SETUP setup, const char* scenario,
+                         int count = 1, const std::string& environment = "") {
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string out = testing::TempDir() + "quombrax_screen_" + test->name() + "_" +
+                    setup.manager + "_" + std::to_string(getpid());
+  std::system(("mkdir -p '" + out + "'").c_str());
+  std::string command = environment + " '" + run_screen + "' '" + program + "' " + setup.size +
+                        " " + setup.manager + " '" + out + "' " + scenario + " " +
+                        std::to_string(count) + " >/dev/null 2>&1";
+  std::system(command.c_str());
+  SCREEN_RUN run;
+  run.status = read_text(out + (std::string(scenario) == "taps" ? "/taps" : "/status"));
+  for (int i = 0; i < 3; ++i) run.geometry[i] = read_text(out + "/geometry." + std::to_string(i));
+  const char* picture = std::string(scenario) == "switch" ? "/switched.xwd" : "/screen.xwd";
+  run.picture_read = parse_xwd(read_bytes(out + picture), &run.picture);
+  run.errors = read_text(out + "/stderr");
+  std::system(("rm -rf '" + out + "'").c_str());
+  return run;
+}
+
+// A value of `xdotool getwindowgeometry --shell`; -1 when missing.
+int geometry_value(const std::string& geometry, const std::string& name) {
+  size_t at = geometry.find(name + "=");
+  if (at == std::string::npos) return -1;
+  return std::atoi(geometry.c_str() + at + name.size() + 1);
+}
+
+struct RECT {
+  int x, y, width, height;
+};
+
+RECT rect_of(const std::string& geometry) {
+  return RECT{geometry_value(geometry, "X"), geometry_value(geometry, "Y"),
+              geometry_value(geometry, "WIDTH"), geometry_value(geometry, "HEIGHT")};
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << r.width << "x" << r.height << " at " << r.x << "," << r.y;
+}
+
+// Scene one's corner brackets are this colour at the picture's corners.
+constexpr uint32_t bracket_colour = 0x4080F0;
+
+// Blocks of the picture enlarged `factor` times at `where` that are not of
+// one colour, and lit pixels of the screen outside it.
+struct SCALED_PICTURE_FAULTS {
+  int mixed_blocks = 0;
+  int lit_outside = 0;
+};
+
+SCALED_PICTURE_FAULTS check_scaled_picture(const XWD_IMAGE& screen, RECT where, int factor) {
+  SCALED_PICTURE_FAULTS faults;
+  for (uint32_t y = 0; y < screen.height; ++y) {
+    for (uint32_t x = 0; x < screen.width; ++x) {
+      const int px = static_cast<int>(x) - where.x;
+      const int py = static_cast<int>(y) - where.y;
+      const bool inside = px >= 0 && py >= 0 && px < where.width && py < where.height;
+      if (!inside) {
+        faults.lit_outside += screen.pixel(x, y) != 0;
+      } else if (px % factor == 0 && py % factor == 0) {
+        bool mixed = false;
+        for (int dy = 0; dy < factor; ++dy) {
+          for (int dx = 0; dx < factor; ++dx) {
+            mixed |= screen.pixel(x + dx, y + dy) != screen.pixel(x, y);
+          }
+        }
+        faults.mixed_blocks += mixed;
+      }
+    }
+  }
+  return faults;
+}
+
+// The picture is taken a second and a half after the window opens; on a
+// loaded machine the show may still be in its opening fade, so a screen
+// without the brackets earns another run, up to three.
+SCREEN_RUN fullscreen_picture(SCREEN_SETUP setup, RECT square) {
+  SCREEN_RUN run;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    run = run_on_screen(fullscreen_program, setup, "screen");
+    if (run.picture_read &&
+        run.picture.pixel(static_cast<uint32_t>(square.x), static_cast<uint32_t>(square.y)) ==
+            bracket_colour) {
+      break;
+    }
+  }
+  return run;
+}
+
+void expect_scaled_picture(const SCREEN_RUN& run, RECT square, int factor, const char* what) {
+  ASSERT_TRUE(run.picture_read) << what;
+  const uint32_t right = static_cast<uint32_t>(square.x + square.width - 1);
+  const uint32_t top = static_cast<uint32_t>(square.y);
+  EXPECT_EQ(run.picture.pixel(static_cast<uint32_t>(square.x), top), bracket_colour) << what;
+  EXPECT_EQ(run.picture.pixel(right, top), bracket_colour) << what;
+  SCALED_PICTURE_FAULTS faults = check_scaled_picture(run.picture, square, factor);
+  EXPECT_EQ(faults.mixed_blocks, 0) << what << ": blocks of " << factor << " x " << factor;
+  EXPECT_EQ(faults.lit_outside, 0) << what << ": black round the picture";
+}
+
+// 1280 x 720 holds the picture twice as large: 512 x 512, centred.
+TEST_F(OnXServer, TheFullscreenProgramShowsThePictureTwiceAsLargeOnBlack) {
+  const RECT square{384, 104, 512, 512};
+  for (const char* manager : {"openbox", "none"}) {
+    SCREEN_RUN run = fullscreen_picture({"1280x720", manager}, square);
+    ASSERT_TRUE(run.picture_read) << manager;
+    EXPECT_EQ(run.picture.width, 1280u) << manager;
+    EXPECT_EQ(run.picture.height, 720u) << manager;
+    expect_scaled_picture(run, square, 2, manager);
+    EXPECT_EQ(run.status, "0\n") << manager << ": a tap of q ends it";
+  }
+}
+
+TEST_F(OnXServer, At1024By768ThePictureIsThreeTimesAsLarge) {
+  const RECT square{128, 0, 768, 768};
+  SCREEN_RUN run = fullscreen_picture({"1024x768", "none"}, square);
+  expect_scaled_picture(run, square, 3, "1024x768");
+  EXPECT_EQ(run.status, "0\n");
+}
+
+// The window made larger by the SDL 1.2 layer keeps sharp pixels.
+TEST_F(OnXServer, ABiggerWindowIsSharp) {
+  SCREEN_RUN run;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    run = run_on_screen(window_program, {"1024x768", "none"}, "screen", 1,
+                        "SDL12COMPAT_WINDOW_SCALING=2");
+    const RECT window = rect_of(run.geometry[0]);
+    if (run.picture_read && window.x >= 0 &&
+        run.picture.pixel(static_cast<uint32_t>(window.x), static_cast<uint32_t>(window.y)) ==
+            bracket_colour) {
+      break;
+    }
+  }
+  const RECT window = rect_of(run.geometry[0]);
+  ASSERT_EQ(window.width, 512) << run.geometry[0];
+  ASSERT_EQ(window.height, 512);
+  expect_scaled_picture(run, window, 2, "a window twice as large");
+}
+
+// Taps as short as `xdotool key` makes them (press and release about 12 ms
+// apart, met by one key poll) end the program at the first tap, every time.
+TEST_F(OnXServer, EveryQuickTapOfQEndsTheProgram) {
+  constexpr int taps = 6;
+  SCREEN_RUN run = run_on_screen(window_program, {"1024x768", "openbox"}, "taps", taps);
+  std::string every_time;
+  for (int i = 0; i < taps; ++i) every_time += "0\n";
+  EXPECT_EQ(run.status, every_time) << run.errors;
+}
+
+TEST_F(OnXServer, AltEnterTurnsTheWindowIntoTheWholeScreenAndBack) {
+  SCREEN_RUN run = run_on_screen(window_program, {"1280x720", "openbox"}, "switch");
+  EXPECT_EQ(rect_of(run.geometry[0]).width, 256) << run.geometry[0] << run.errors;
+  EXPECT_EQ(rect_of(run.geometry[0]).height, 256);
+  EXPECT_EQ(rect_of(run.geometry[1]), (RECT{0, 0, 1280, 720})) << "the whole X screen";
+  expect_scaled_picture(run, RECT{384, 104, 512, 512}, 2, "after Alt+Enter");
+  EXPECT_EQ(rect_of(run.geometry[2]).width, 256) << run.geometry[2];
+  EXPECT_EQ(rect_of(run.geometry[2]).height, 256);
+  EXPECT_EQ(run.status, "0\n");
+}
+
+// With no window manager, as a kiosk runs it: the full screen stands at the
+// screen's origin, and so does the window Alt+Enter makes of it.
+TEST_F(OnXServer, AltEnterTakesTheFullscreenProgramToAWindowAndBackWithoutAWindowManager) {
+  SCREEN_RUN run = run_on_screen(fullscreen_program, {"1280x720", "none"}, "switch");
+  EXPECT_EQ(rect_of(run.geometry[0]), (RECT{0, 0, 1280, 720})) << run.geometry[0];
+  EXPECT_EQ(rect_of(run.geometry[1]), (RECT{0, 0, 256, 256})) << run.geometry[1];
+  EXPECT_EQ(rect_of(run.geometry[2]), (RECT{0, 0, 1280, 720})) << run.geometry[2];
+  EXPECT_EQ(run.status, "0\n");
 }
 
 TEST(NoDisplay, TheProgramSaysSoAndStops) {
