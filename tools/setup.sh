@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl1.2-compat-dev
   libfreetype-dev fonts-dejavu-core
-  xvfb xauth xdotool x11-apps x11-utils
+  xvfb xauth xdotool x11-apps x11-utils openbox
 )
 
 missing=()
