@@ -14,22 +14,7 @@
 
 const uint32_t SDLDPY_program_video_flags = SDLDPY_fullscreen_flags;
 
-// What the SDL 1.2 layer over SDL 2 keeps from its first video mode is not
-// given back even by SDL_Quit; that is theirs, not ours.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libSDL2-2.0.so\nleak:libSDL-1.2.so\n";
-}
-
 namespace {
-
-// SDL is shut down after the last test, so what it keeps for itself is not
-// taken for our leak.
-class SdlShutDown : public testing::Environment {
- public:
-  void TearDown() override { SDL_Quit(); }
-};
-const testing::Environment* const sdl_shut_down =
-    testing::AddGlobalTestEnvironment(new SdlShutDown);
 
 constexpr int32_t desktop_width = 1024;
 constexpr int32_t desktop_height = 768;
