@@ -12,9 +12,9 @@
 #     whole X screen (screen.xwd), then a tap of q; OUTPUT_DIR/status as
 #     above.
 #   run_screen.sh PROGRAM SIZE openbox|none OUTPUT_DIR switch
-#     the window's geometry (OUTPUT_DIR/geometry.0), then after Alt+Enter
-#     (geometry.1, and a picture of the whole screen, switched.xwd) and after
-#     a second Alt+Enter (geometry.2), then a tap of q; status.
+#     as "screen", then after Alt+Enter the geometry again (geometry.1) and
+#     a picture of the whole screen (switched.xwd), and after a second
+#     Alt+Enter (geometry.2), then a tap of q; status.
 # A geometry file holds the shell lines of `xdotool getwindowgeometry
 # --shell`: WINDOW, X, Y, WIDTH, HEIGHT.
 set -u
@@ -64,7 +64,8 @@ xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
     echo $?
   }
   no_window() {
-    { echo "no window; windows:"; xdotool search --name . getwindowname %@; } >>"$out/stderr" 2>&1
+    { echo "no window; the program is $(kill -0 $pid 2>/dev/null && echo running || echo gone); windows:"
+      xwininfo -root -tree | grep "^ *0x" | head -20; } >>"$out/stderr" 2>&1
     kill -9 $pid 2>/dev/null; wait $pid 2>/dev/null; echo none
   }
   # Alt+Enter, then up to ten seconds for the window to change its width.
@@ -76,7 +77,7 @@ xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
       [ "$(width_of "$2")" != "$before" ] && break
       sleep 0.2
     done
-    sleep 1
+    sleep 0.5
     geometry >"$2"
   }
 
@@ -94,8 +95,9 @@ xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
       else no_window; fi >"$out/status" ;;
     switch)
       if start; then
-        sleep 1
+        sleep 1.5
         geometry >"$out/geometry.0"
+        xwd -silent -root >"$out/screen.xwd"
         switch_and_wait "$out/geometry.0" "$out/geometry.1"
         xwd -silent -root >"$out/switched.xwd"
         switch_and_wait "$out/geometry.1" "$out/geometry.2"
