@@ -16,7 +16,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
   libpng-dev
-  xvfb xauth xdotool x11-apps x11-utils
+  xvfb xauth xdotool x11-apps x11-utils openbox
 )
 
 case ${1:-all} in
