@@ -18,16 +18,28 @@
 namespace {
 
 constexpr int32_t default_frames = 20000;
-// Space every this many frames; A, S and 8 between them.
-constexpr int32_t space_every = 250;
+// A key every this many frames at least, more apart when the script could
+// not hold them all; every sixth is Space, A, S and 8 between them.
+constexpr int32_t key_every = 40;
+constexpr int32_t keys_per_space = 6;
+constexpr int32_t script_room = CAPTURE_max_scripted_events - 1;  // and q
 // Seven presses of Space take the show once round the five scenes (scene
 // four takes three); by ten every scene has been built and shown.
-constexpr int32_t first_round_frames = 10 * space_every;
+constexpr int32_t spaces_in_first_round = 10;
 
 int32_t soak_frames() {
   const char* asked = std::getenv("QUOMBRAX_SOAK_FRAMES");
   const int32_t frames = asked != nullptr ? std::atoi(asked) : default_frames;
-  return frames > first_round_frames ? frames : first_round_frames + 1;
+  return frames > default_frames ? frames : default_frames;
+}
+
+int32_t key_spacing(int32_t frames) {
+  const int32_t spread = (frames + script_room - 1) / script_room;
+  return spread > key_every ? spread : key_every;
+}
+
+int32_t first_round_frames(int32_t frames) {
+  return spaces_in_first_round * keys_per_space * key_spacing(frames);
 }
 
 struct MARK {
@@ -46,6 +58,7 @@ struct SOAK {
 
 struct CHILD {
   int pipe;
+  int32_t first_round;
   int32_t last_frame;
   FailingAllocation* counter;
 };
@@ -62,20 +75,21 @@ int64_t resident_kb() {
 }
 
 void on_frame(void*, int32_t frame, const uint32_t*, int32_t, int32_t) {
-  if (frame != first_round_frames && frame != child.last_frame) return;
+  if (frame != child.first_round && frame != child.last_frame) return;
   const MARK mark{child.counter->calls(), resident_kb(), frame, CAPTURE_milliseconds()};
   if (write(child.pipe, &mark, sizeof mark) != sizeof mark) _exit(90);
 }
 
 [[noreturn]] void run_child(int32_t frames, int pipe) {
   child.pipe = pipe;
+  child.first_round = first_round_frames(frames);
   child.last_frame = frames;
   CAPTURE_reset();
-  const char keys[] = {'a', 's', '8', 's', 'a', '8'};
-  int32_t between = 0;
-  for (int32_t frame = 40; frame < frames; frame += 40) {
-    const int32_t key = frame % space_every == 0 ? ' ' : keys[between++ % sizeof keys];
-    if (!CAPTURE_press(frame, key)) _exit(91);
+  const char between[] = {'a', 's', '8', 's', 'a'};
+  const int32_t spacing = key_spacing(frames);
+  for (int32_t n = 1; n * spacing < frames; ++n) {
+    const int32_t key = n % keys_per_space == 0 ? ' ' : between[n % keys_per_space - 1];
+    if (!CAPTURE_press(n * spacing, key)) _exit(91);
   }
   CAPTURE_press(frames, 'q');
   CAPTURE_on_frame(on_frame, nullptr);
@@ -114,6 +128,7 @@ TEST(Soak, TheShowRunsRoundAndRoundWithoutAllocatingAndQuitsOnQ) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(run.status, 0);
   ASSERT_EQ(run.marks, 2) << "both marks reached";
+  EXPECT_EQ(run.after_first_round.frame, first_round_frames(frames));
   EXPECT_EQ(run.at_end.frame, frames);
   EXPECT_GT(run.after_first_round.allocations, 0);
   EXPECT_EQ(run.at_end.allocations, run.after_first_round.allocations)
@@ -121,7 +136,7 @@ TEST(Soak, TheShowRunsRoundAndRoundWithoutAllocatingAndQuitsOnQ) {
   std::printf("%d frames (%u ms of show time) in %.1f s; resident %lld KB after the first round "
               "(frame %d), %lld KB at the end\n",
               frames, run.at_end.milliseconds, seconds,
-              static_cast<long long>(run.after_first_round.resident_kb), first_round_frames,
+              static_cast<long long>(run.after_first_round.resident_kb), run.after_first_round.frame,
               static_cast<long long>(run.at_end.resident_kb));
 }
 
