@@ -16,7 +16,7 @@
 
 #include "platform/capture.h"
 #include "show/quombrax.h"
-#include "tests/img/img_support.h"
+#include "tests/support/failing_allocation.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/capture.h"
-#include "tests/show/show_runner.h"
+#include "tests/support/show_runner.h"
 
 namespace {
 
