@@ -5,8 +5,8 @@
 #             check and the compiled-in assets regenerated and compared;
 #   sanitize  the whole suite again under AddressSanitizer +
 #             UndefinedBehaviorSanitizer (clang++);
-#   tsan      the music feed raced against SDL's audio thread under
-#             ThreadSanitizer;
+#   tsan      the music feed raced against SDL's audio thread, and half a
+#             minute of the whole show on SDL, under ThreadSanitizer;
 #   fuzz      every fuzz corpus replayed once through its libFuzzer target.
 # One of them alone: cmake --workflow --preset <name>.
 set -euo pipefail
