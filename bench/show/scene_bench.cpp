@@ -27,6 +27,7 @@ void BM_scene_frame(benchmark::State& state) {
   state.counters["frames"] = static_cast<double>(s.frames);
   state.counters["avg_us"] = average * 1e6;
   state.counters["worst_us"] = s.worst_seconds * 1e6;
+  state.counters["worst_frame"] = s.worst_frame;
   state.counters["memcpy_us"] = copy * 1e6;
   state.counters["avg_ratio"] = average / copy;
   state.counters["worst_ratio"] = s.worst_seconds / copy;

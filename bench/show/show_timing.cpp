@@ -22,7 +22,7 @@ struct CHILD_RUN {
 
 CHILD_RUN child;
 
-void on_frame(void*, int32_t, const uint32_t*, int32_t, int32_t) {
+void on_frame(void*, int32_t frame, const uint32_t*, int32_t, int32_t) {
   const double now = thread_seconds();
   const uint32_t clock = CAPTURE_milliseconds();
   if (!child.presented) {
@@ -33,7 +33,10 @@ void on_frame(void*, int32_t, const uint32_t*, int32_t, int32_t) {
     const double cost = now - child.last_present;
     scene.frames += 1;
     scene.total_seconds += cost;
-    if (cost > scene.worst_seconds) scene.worst_seconds = cost;
+    if (cost > scene.worst_seconds) {
+      scene.worst_seconds = cost;
+      scene.worst_frame = frame;
+    }
   }
   child.last_clock = clock;
   // The hook's own time is not the next frame's.

@@ -14,6 +14,7 @@ struct SCENE_TIMING {
   int64_t frames;
   double total_seconds;
   double worst_seconds;
+  int32_t worst_frame;  // its number among all presented frames, from 1
 };
 
 struct SHOW_TIMING {
