@@ -16,6 +16,10 @@ struct Y4M_WRITER {
   int32_t scale = 1;
   bool chroma_420 = false;
   std::vector<uint8_t> planes;  // one frame, reused
+  // The frame's Y, U and V at its own size, before enlargement: each pixel
+  // is converted once, however large it is shown.
+  std::vector<uint8_t> source_y, source_u, source_v;
+  std::vector<int32_t> source_column;  // of each column of the enlarged picture
 };
 
 // Sizes the writer for frames of `width` x `height` enlarged `scale` times
