@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
-#include "tests/show/show_runner.h"
+#include "tests/support/show_runner.h"
 #include "tests/tools/render_program.h"
 #include "tools/png/png_file.h"
 
 namespace {
 
-// The whole-show runner's hashes: FNV-1a over a frame's pixel bytes, and for
-// the sound, FNV-1a over each step the device played, folded in order.
+// The whole-show runner's sound hash: FNV-1a over each step the device
+// played, folded in order.
 constexpr uint64_t fnv_offset = 1469598103934665603ull;
 constexpr uint64_t fnv_prime = 1099511628211ull;
 constexpr size_t sound_step_bytes = 882 * 2;
@@ -51,8 +51,7 @@ TEST(RenderAgainstRunner, SameScriptGivesTheSameFramesAndSound) {
     std::snprintf(name, sizeof name, "frame-%06d.png", frame.number);
     PNG_PICTURE picture;
     ASSERT_TRUE(png_read_file(folder / name, &picture)) << name;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(picture.pixels.data());
-    ASSERT_EQ(fnv(bytes, picture.pixels.size() * 4), frame.hash) << name;
+    ASSERT_EQ(frame_hash(picture.pixels), frame.hash) << name;
   }
   const std::string sound = read_bytes(folder / "sound.wav").substr(44);
   EXPECT_EQ(static_cast<int64_t>(sound.size()), run.sound_bytes);
