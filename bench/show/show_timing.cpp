@@ -13,7 +13,7 @@ namespace {
 
 struct CHILD_RUN {
   SHOW_TIMING timing;
-  int32_t scene;  // 0 to 4
+  int32_t scene;   // 0 to 4
   bool presented;  // anything yet
   double start;
   double last_present;
@@ -59,8 +59,8 @@ void on_frame(void*, int32_t frame, const uint32_t*, int32_t, int32_t) {
     scenes[i]();
   }
   child.timing.measured = true;
-  const bool sent = write(pipe, &child.timing, sizeof child.timing) ==
-                    static_cast<ssize_t>(sizeof child.timing);
+  const bool sent =
+      write(pipe, &child.timing, sizeof child.timing) == static_cast<ssize_t>(sizeof child.timing);
   _exit(sent ? 0 : 1);
 }
 

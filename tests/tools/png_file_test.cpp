@@ -132,8 +132,8 @@ TEST_F(PngFileTest, SizesThatMakeNoPictureAreRefused) {
   struct Case {
     int32_t width, height, scale;
   };
-  for (const Case& c : {Case{0, 4, 1}, Case{4, -1, 1}, Case{4, 4, 0}, Case{4, 4, -2},
-                        Case{4, 4, PNG_max_side}}) {
+  for (const Case& c :
+       {Case{0, 4, 1}, Case{4, -1, 1}, Case{4, 4, 0}, Case{4, 4, -2}, Case{4, 4, PNG_max_side}}) {
     std::string error;
     EXPECT_FALSE(png_write_file(path("a.png"), pixels.data(), c.width, c.height, c.scale, &error))
         << c.width << "x" << c.height << " x" << c.scale;

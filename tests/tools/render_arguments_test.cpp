@@ -90,9 +90,9 @@ TEST(RenderArguments, HelpNamesEveryOptionAndTheManualPageToo) {
        ++i) {
     options.insert(i->str());
   }
-  for (const char* expected : {"--frames", "--seconds", "--from", "--keys", "--size", "--scale",
-                               "--png", "--y4m", "--y4m-420", "--wav", "--mp4", "--quiet",
-                               "--help"}) {
+  for (const char* expected :
+       {"--frames", "--seconds", "--from", "--keys", "--size", "--scale", "--png", "--y4m",
+        "--y4m-420", "--wav", "--mp4", "--quiet", "--help"}) {
     EXPECT_EQ(options.count(expected), 1u) << expected << " missing from --help";
   }
   for (const std::string& name : options) {

@@ -20,7 +20,8 @@ uint32_t u32_at(const std::string& bytes, size_t at) {
 }
 
 uint32_t u16_at(const std::string& bytes, size_t at) {
-  return static_cast<uint8_t>(bytes[at]) | static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 8;
+  return static_cast<uint8_t>(bytes[at]) |
+         static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 8;
 }
 
 // Checks the header and gives the number of samples.
@@ -96,8 +97,7 @@ TEST(RenderOutputs, WavHolds882SamplesForEvery20MillisecondsOfShowTime) {
 
 TEST(RenderOutputs, Y4mHasItsHeaderAndOneWholeFramePerPresentedFrame) {
   ScratchFolder folder;
-  RENDER_RESULT result =
-      run_render({"--frames", "40", "--from", "3", "--y4m", folder / "a.y4m"});
+  RENDER_RESULT result = run_render({"--frames", "40", "--from", "3", "--y4m", folder / "a.y4m"});
   ASSERT_EQ(result.status, 0) << result.errors;
   Y4M y4m = read_y4m(read_bytes(folder / "a.y4m"), 3 * 256 * 256);
   EXPECT_EQ(y4m.header, "YUV4MPEG2 W256 H256 F50:1 Ip A1:1 C444");
@@ -139,8 +139,8 @@ TEST(RenderOutputs, Y4mPlanesMatchThePngOfTheSameFrame) {
 
 TEST(RenderOutputs, PngsAreNumberedFromTheFirstWrittenFrameAndScaled) {
   ScratchFolder folder;
-  const RENDER_RESULT result = run_render(
-      {"--frames", "45", "--from", "43", "--scale", "3", "--png", folder.path()});
+  const RENDER_RESULT result =
+      run_render({"--frames", "45", "--from", "43", "--scale", "3", "--png", folder.path()});
   ASSERT_EQ(result.status, 0) << result.errors;
   EXPECT_EQ(count_entries(folder.path()), 3u);
   const PNG_PICTURE small = [&] {
@@ -192,7 +192,8 @@ TEST(RenderOutputs, ScriptedQuitRendersTheFadeOutAndExitsZero) {
                                            "--png", folder.path(), "--wav", folder / "a.wav"});
   ASSERT_EQ(result.status, 0) << result.errors;
   EXPECT_EQ(count_entries(folder.path()), 1u + 1 + fade_frames) << "frames 70 to 102 and the WAV";
-  EXPECT_EQ(wav_samples(read_bytes(folder / "a.wav")), samples_per_frame) << "the fade takes no time";
+  EXPECT_EQ(wav_samples(read_bytes(folder / "a.wav")), samples_per_frame)
+      << "the fade takes no time";
   uint64_t previous = UINT64_MAX;
   for (int32_t frame = 70; frame <= 70 + fade_frames; ++frame) {
     char name[32];
@@ -224,10 +225,9 @@ TEST(RenderOutputs, DefaultLengthIsOneWholeCycleEndingClean) {
 TEST(RenderOutputs, SameArgumentsGiveTheSameBytes) {
   ScratchFolder one, two;
   for (const ScratchFolder* folder : {&one, &two}) {
-    const RENDER_RESULT result =
-        run_render({"--frames", "90", "--from", "80", "--keys", "40:space,75:8", "--scale", "2",
-                    "--png", folder->path(), "--y4m-420", *folder / "v.y4m", "--wav",
-                    *folder / "s.wav"});
+    const RENDER_RESULT result = run_render(
+        {"--frames", "90", "--from", "80", "--keys", "40:space,75:8", "--scale", "2", "--png",
+         folder->path(), "--y4m-420", *folder / "v.y4m", "--wav", *folder / "s.wav"});
     ASSERT_EQ(result.status, 0) << result.errors;
   }
   ASSERT_EQ(count_entries(one.path()), 13u) << "11 PNGs, the video and the sound";
@@ -265,7 +265,8 @@ TEST(RenderOutputs, UnwritableOutputsGiveStatusOneAndLeaveNothing) {
     }
     SCOPED_TRACE(shown);
     std::string says = c.says;
-    if (says.find('@') != std::string::npos) says.replace(says.find('@'), 1, folder.path().string());
+    if (says.find('@') != std::string::npos)
+      says.replace(says.find('@'), 1, folder.path().string());
     const RENDER_RESULT result = run_render(arguments);
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.errors.find(says), std::string::npos) << result.errors;
@@ -281,8 +282,8 @@ TEST(RenderOutputs, AFullDiskMidRenderRemovesTheUnfinishedFile) {
   ScratchFolder folder;
   RENDER_SETTINGS full_after_a_megabyte;
   full_after_a_megabyte.file_size_limit = 1 << 20;
-  RENDER_RESULT result = run_render({"--frames", "100", "--y4m", folder / "a.y4m"},
-                                    full_after_a_megabyte);
+  RENDER_RESULT result =
+      run_render({"--frames", "100", "--y4m", folder / "a.y4m"}, full_after_a_megabyte);
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.errors.find("cannot write " + folder / "a.y4m"), std::string::npos)
       << result.errors;

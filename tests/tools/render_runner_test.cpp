@@ -42,8 +42,8 @@ TEST(RenderAgainstRunner, SameScriptGivesTheSameFramesAndSound) {
   ASSERT_EQ(run.exit_status, 0);
 
   ScratchFolder folder;
-  const RENDER_RESULT result = run_render({"--keys", "60:space,100:8,130:q", "--png",
-                                           folder.path(), "--wav", folder / "sound.wav"});
+  const RENDER_RESULT result = run_render(
+      {"--keys", "60:space,100:8,130:q", "--png", folder.path(), "--wav", folder / "sound.wav"});
   ASSERT_EQ(result.status, 0) << result.errors;
   ASSERT_EQ(count_entries(folder.path()), run.frames.size() + 1);
   for (const SHOW_FRAME& frame : run.frames) {

@@ -22,7 +22,8 @@ class StoredPngCompare : public testing::Test {
 
 TEST_F(StoredPngCompare, APngIsComparedPixelForPixel) {
   PIXELS pixels(6 * 4);
-  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0x203040u + static_cast<uint32_t>(i) * 0x010203u;
+  for (size_t i = 0; i < pixels.size(); ++i)
+    pixels[i] = 0x203040u + static_cast<uint32_t>(i) * 0x010203u;
   const std::string path = folder_ / "stored.png";
   ASSERT_TRUE(png_write_file(path, pixels.data(), 6, 4, 1));
   EXPECT_FRAME_MATCHES_FILE(FrameView(pixels, 6), path);
@@ -59,8 +60,7 @@ TEST_F(StoredPngCompare, AMissingOrDamagedPngFailsWithoutACrash) {
   const ::testing::AssertionResult result =
       frame_matches_file("shown", "stored", FrameView(pixels, 2), damaged);
   ASSERT_FALSE(result);
-  EXPECT_NE(std::string(result.message()).find("could not be read as a picture"),
-            std::string::npos)
+  EXPECT_NE(std::string(result.message()).find("could not be read as a picture"), std::string::npos)
       << result.message();
 }
 

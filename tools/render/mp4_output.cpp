@@ -15,14 +15,14 @@ std::string sound_path(const MP4_OUTPUT& mp4) { return mp4.folder + "/sound.wav"
 // Settings that keep the file the same for the same frames: no time stamps
 // of the encoding and no library versions in it. The encoder's thread count
 // is fixed too, since its output depends on it.
-const std::vector<std::string> exact_output = {"-fflags", "+bitexact", "-flags:v", "+bitexact",
-                                               "-flags:a", "+bitexact"};
+const std::vector<std::string> exact_output = {"-fflags",   "+bitexact", "-flags:v",
+                                               "+bitexact", "-flags:a",  "+bitexact"};
 const std::vector<std::string> quiet = {"-hide_banner", "-loglevel", "error", "-nostats"};
 
 std::vector<std::string> encode_arguments(const MP4_OUTPUT& mp4) {
   std::vector<std::string> a = quiet;
-  a.insert(a.end(), {"-f", "yuv4mpegpipe", "-i", "-", "-an", "-c:v", "libx264", "-preset",
-                     "medium", "-crf", "18", "-pix_fmt", "yuv420p", "-threads", "2"});
+  a.insert(a.end(), {"-f", "yuv4mpegpipe", "-i", "-", "-an", "-c:v", "libx264", "-preset", "medium",
+                     "-crf", "18", "-pix_fmt", "yuv420p", "-threads", "2"});
   a.insert(a.end(), exact_output.begin(), exact_output.end());
   a.insert(a.end(), {"-f", "mp4", "-y", video_path(mp4)});
   return a;
@@ -34,18 +34,16 @@ std::vector<std::string> join_arguments(const MP4_OUTPUT& mp4, bool with_sound) 
   if (with_sound) a.insert(a.end(), {"-i", sound_path(mp4), "-map", "0:v", "-map", "1:a"});
   a.insert(a.end(), {"-c:v", "copy", "-c:a", "aac", "-b:a", "192k"});
   a.insert(a.end(), exact_output.begin(), exact_output.end());
-  a.insert(a.end(), {"-movflags", "+faststart", "-f", "mp4", "-y",
-                     staged_writing_path(mp4.file)});
+  a.insert(a.end(), {"-movflags", "+faststart", "-f", "mp4", "-y", staged_writing_path(mp4.file)});
   return a;
 }
 
 bool make_folder(MP4_OUTPUT* mp4, std::string* error) {
   const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") +
-                        "/quombrax-render-XXXXXX";
+  std::string pattern =
+      std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/quombrax-render-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) {
-    *error = "cannot make a folder for the MP4's parts in " + pattern + ": " +
-             std::strerror(errno);
+    *error = "cannot make a folder for the MP4's parts in " + pattern + ": " + std::strerror(errno);
     return false;
   }
   mp4->folder = pattern;

@@ -185,8 +185,7 @@ bool check_together(const RENDER_OPTIONS& options, std::string* error) {
 
 }  // namespace
 
-bool render_parse_keys(const std::string& text, std::vector<RENDER_KEY>* keys,
-                       std::string* error) {
+bool render_parse_keys(const std::string& text, std::vector<RENDER_KEY>* keys, std::string* error) {
   size_t start = 0;
   for (;;) {
     const size_t comma = text.find(',', start);

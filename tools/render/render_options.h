@@ -18,7 +18,7 @@ struct RENDER_OPTIONS {
   std::vector<RENDER_KEY> keys;
   int32_t width = 256;  // the screen the show is given
   int32_t height = 256;
-  int32_t scale = 1;    // enlargement of the picture outputs
+  int32_t scale = 1;  // enlargement of the picture outputs
   std::string png_folder;
   std::string y4m_path;
   bool y4m_420 = false;  // 4:2:0 chroma instead of 4:4:4
@@ -45,8 +45,7 @@ RENDER_PARSE render_parse_options(int argc, const char* const* argv, RENDER_OPTI
 
 // Reads "300:space,900:s,1500:q": frame numbers with key names (space,
 // escape, or a single character). False, with `error` set, when malformed.
-bool render_parse_keys(const std::string& text, std::vector<RENDER_KEY>* keys,
-                       std::string* error);
+bool render_parse_keys(const std::string& text, std::vector<RENDER_KEY>* keys, std::string* error);
 
 // The --help text.
 const char* render_usage();

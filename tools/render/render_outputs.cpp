@@ -22,8 +22,7 @@ bool open_y4m(RENDER_OUTPUTS* o, const RENDER_OPTIONS& options, std::string* err
   if (options.y4m_path.empty()) return true;
   o->y4m_wanted = true;
   if (!staged_open(&o->y4m_file, options.y4m_path, error)) return false;
-  return y4m_start(&o->y4m, o->y4m_file.stream, o->width, o->height, o->scale,
-                   options.y4m_420) ||
+  return y4m_start(&o->y4m, o->y4m_file.stream, o->width, o->height, o->scale, options.y4m_420) ||
          say(error, "cannot write " + options.y4m_path);
 }
 
@@ -69,9 +68,8 @@ bool render_outputs_open(RENDER_OUTPUTS* outputs, const RENDER_OPTIONS& options,
 bool render_outputs_frame(RENDER_OUTPUTS* outputs, int64_t frame, const uint32_t* pixels,
                           std::string* error) {
   RENDER_OUTPUTS& o = *outputs;
-  if (!o.png_folder.empty() &&
-      !png_write_file(o.png_folder + "/" + render_png_name(frame), pixels, o.width, o.height,
-                      o.scale, error)) {
+  if (!o.png_folder.empty() && !png_write_file(o.png_folder + "/" + render_png_name(frame), pixels,
+                                               o.width, o.height, o.scale, error)) {
     return false;
   }
   if (o.y4m_wanted && !y4m_write_frame(&o.y4m, pixels)) {

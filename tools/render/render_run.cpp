@@ -14,8 +14,8 @@ struct RENDER_RUN {
   RENDER_OPTIONS options;
   RENDER_OUTPUTS* outputs;
   RENDER_PROGRESS progress;
-  int32_t scene;   // 1 to 5, the one running
-  bool finished;   // the outputs are complete or given up
+  int32_t scene;  // 1 to 5, the one running
+  bool finished;  // the outputs are complete or given up
 };
 
 RENDER_RUN* the_run = nullptr;
@@ -24,9 +24,8 @@ volatile std::sig_atomic_t interrupted_by = 0;
 constexpr int8_t quit_key = 'q';
 constexpr int32_t scene_count = 5;
 // The show's own order, QUOMBRAX_run's.
-void (*const scenes[scene_count])() = {QUOMBRAX_scene_one, QUOMBRAX_scene_two,
-                                       QUOMBRAX_scene_three, QUOMBRAX_scene_four,
-                                       QUOMBRAX_scene_five};
+void (*const scenes[scene_count])() = {QUOMBRAX_scene_one, QUOMBRAX_scene_two, QUOMBRAX_scene_three,
+                                       QUOMBRAX_scene_four, QUOMBRAX_scene_five};
 
 [[noreturn]] void give_up(const std::string& error, int status) {
   RENDER_RUN& run = *the_run;

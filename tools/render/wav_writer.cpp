@@ -16,8 +16,8 @@ void put_u16(uint8_t* at, uint16_t value) {
 
 bool write_header(std::FILE* stream, uint32_t data_bytes, uint32_t riff_bytes) {
   constexpr uint16_t pcm = 1, channels = 1, bits = 16, block = channels * bits / 8;
-  uint8_t h[header_bytes] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E',
-                             'f', 'm', 't', ' ', 16, 0, 0, 0};
+  uint8_t h[header_bytes] = {'R', 'I', 'F', 'F', 0,   0,   0,  0, 'W', 'A',
+                             'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0,   0};
   put_u32(h + 4, riff_bytes);
   put_u16(h + 20, pcm);
   put_u16(h + 22, channels);

@@ -66,8 +66,8 @@ uint8_t* halve(const Y4M_WRITER& w, const std::vector<uint8_t>& source, uint8_t*
 
 }  // namespace
 
-bool y4m_start(Y4M_WRITER* writer, std::FILE* stream, int32_t width, int32_t height,
-               int32_t scale, bool chroma_420) {
+bool y4m_start(Y4M_WRITER* writer, std::FILE* stream, int32_t width, int32_t height, int32_t scale,
+               bool chroma_420) {
   Y4M_WRITER& w = *writer;
   w.stream = stream;
   w.width = width * scale;

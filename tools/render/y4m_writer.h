@@ -24,7 +24,7 @@ struct Y4M_WRITER {
 
 // Sizes the writer for frames of `width` x `height` enlarged `scale` times
 // and writes the header. False when the stream refuses it.
-bool y4m_start(Y4M_WRITER* writer, std::FILE* stream, int32_t width, int32_t height,
-               int32_t scale, bool chroma_420);
+bool y4m_start(Y4M_WRITER* writer, std::FILE* stream, int32_t width, int32_t height, int32_t scale,
+               bool chroma_420);
 // One frame of width x height 0x00RRGGBB pixels, rows packed.
 bool y4m_write_frame(Y4M_WRITER* writer, const uint32_t* pixels);
