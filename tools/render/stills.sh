@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders the stills of docs/scenes/ again, as docs/scenes/stills.txt lists
 # them, with the quombrax-render of a build folder (default build/release):
-#   cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
+#   cmake --preset release
 #   cmake --build build/release --target quombrax-render
 #   tools/render/stills.sh build/release
 # The stills are the show's golden frames: the stills test compares them
