@@ -46,6 +46,7 @@ TEST(RenderArguments, BadArgumentsGiveOneLineAndStatusTwo) {
       {{"--y4m", "a.y4m", "--y4m-420", "b.y4m"}, "only one of --y4m and --y4m-420"},
       {{"--wav", "-"}, "only --y4m and --y4m-420 can write to standard output"},
       {{"--png", ""}, "--png needs a value"},
+      {{"--size", "65x64", "--mp4", "a.mp4"}, "--mp4 needs an even width and height; 65x64 is not"},
   };
   for (const BadArguments& c : cases) {
     std::string shown;

@@ -37,7 +37,8 @@ const char usage_text[] =
     "  --y4m FILE        YUV4MPEG2 video at 50 fps, 4:4:4; FILE - is standard output\n"
     "  --y4m-420 FILE    the same with 4:2:0 chroma, as most encoders want it\n"
     "  --wav FILE        the sound as the device was fed it: 44100 Hz, 16-bit, mono\n"
-    "  --mp4 FILE        H.264 video with AAC sound, made by the ffmpeg program on PATH\n"
+    "  --mp4 FILE        H.264 video with AAC sound, made by the ffmpeg program on PATH;\n"
+    "                    the picture's width and height must be even\n"
     "\n"
     "Other:\n"
     "  --quiet           no progress bar (it is shown only when standard error is a\n"
@@ -176,6 +177,13 @@ bool check_together(const RENDER_OPTIONS& options, std::string* error) {
   if (options.frames != 0 && options.from > options.frames) {
     return say(error, "--from " + std::to_string(options.from) + " is past the last frame (" +
                           std::to_string(options.frames) + ")");
+  }
+  // H.264 in 4:2:0, as players want it, takes only even sizes.
+  if (!options.mp4_path.empty() &&
+      ((options.width * options.scale) % 2 != 0 || (options.height * options.scale) % 2 != 0)) {
+    return say(error, "--mp4 needs an even width and height; " + std::to_string(options.width) +
+                          "x" + std::to_string(options.height) +
+                          " is not (a --scale of 2 makes it so)");
   }
   if (options.mp4_path == "-" || options.wav_path == "-") {
     return say(error, "only --y4m and --y4m-420 can write to standard output");
