@@ -9,6 +9,7 @@ packages=(
   libsdl1.2-compat-dev
   libfreetype-dev fonts-dejavu-core
   xvfb xauth xdotool x11-apps x11-utils
+  dpkg-dev desktop-file-utils man-db
 )
 
 missing=()
