@@ -36,6 +36,7 @@ share/applications/quombrax.desktop
 share/doc/quombrax/copyright
 share/icons/hicolor/64x64/apps/quombrax.png
 share/man/man1/quombrax-render.1.gz
+share/man/man6/quombrax-window.6.gz
 share/man/man6/quombrax.6.gz"
 programs="quombrax quombrax-render quombrax-window"
 
@@ -77,6 +78,8 @@ check_menu_entry() {
 
 check_manual_pages() {
   local root=$1 page warnings
+  [ "$(readlink "$root/share/man/man6/quombrax-window.6.gz")" = quombrax.6.gz ] ||
+    fail "quombrax-window's manual page is not a link to quombrax's"
   for page in "$root"/share/man/man1/quombrax-render.1.gz "$root"/share/man/man6/quombrax.6.gz; do
     warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) || fail "man cannot format $page"
     [ -z "$warnings" ] || fail "$(basename "$page") formats with warnings: $warnings"
@@ -186,7 +189,7 @@ status=$(PATH="$unpacked/usr/bin:$PATH" SDL_AUDIODRIVER=dummy \
   xvfb-run -a -s "-screen 0 640x480x24" bash -c '
     $1 2>/dev/null & pid=$!
     if ! timeout 30 xdotool search --sync --name "^QUOMBRAX$" >/dev/null; then
-      kill -9 $pid; echo "no window"; exit 0
+      kill -9 $pid 2>/dev/null; echo "no window"; exit 0
     fi
     window=$(xdotool search --name "^QUOMBRAX$" | head -1)
     xdotool mousemove --window "$window" 128 128 windowfocus "$window"
