@@ -38,9 +38,11 @@ BYTEMAP* BYTEMAP_clone(const BYTEMAP* map);
 void BYTEMAP_copy(const BYTEMAP* src, BYTEMAP* dst);
 void BYTEMAP_fade(BYTEMAP* map, uint8_t amount);
 
-// File and text forms (PNM family and the "BYTEMAP{" dump). Input is
-// untrusted: oversized headers and short pixel data are refused, never
-// half-decoded (imaging/pnm.h says exactly how).
+// File and text forms (PNM family P1 to P6 and the "BYTEMAP{" dump). Input
+// is untrusted: oversized headers, other magics (such as P7) and short pixel
+// data are refused, never half-decoded; samples of a maxval above 255 (up to
+// 65535, two bytes each in P5/P6) are scaled to 0..255 before a colour
+// becomes a byte (imaging/pnm.h says exactly how).
 BYTEMAP* BYTEMAP_parse(const uint8_t* data, size_t size);
 BYTEMAP* BYTEMAP_load(const char* path);
 int32_t BYTEMAP_save(const BYTEMAP* map, const char* path);

@@ -36,9 +36,11 @@ IMG* IMG_clone(const IMG* image);
 void IMG_copy(const IMG* src, IMG* dst);
 void IMG_fade(IMG* image, uint8_t amount);
 
-// File and text forms (PNM family and the "IMG{" dump). Input is untrusted:
-// oversized headers and short pixel data are refused, never half-decoded
-// (imaging/pnm.h says exactly how).
+// File and text forms (PNM family P1 to P6 and the "IMG{" dump). Input is
+// untrusted: oversized headers, other magics (such as P7) and short pixel data
+// are refused, never half-decoded; samples of a maxval above 255 (up to
+// 65535, two bytes each in P5/P6) are scaled to 0..255 (imaging/pnm.h says
+// exactly how).
 IMG* IMG_parse(const uint8_t* data, size_t size);
 IMG* IMG_load(const char* path);
 int32_t IMG_save(const IMG* image, const char* path);

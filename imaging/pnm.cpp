@@ -84,23 +84,37 @@ bool skip_comment(PNM_SOURCE* source) {
 
 int32_t numbers_needed(int32_t format) { return format == 1 || format == 4 ? 2 : 3; }
 
+// The largest maxval a sample of at most two bytes can reach.
+constexpr int32_t widest_maxval = 65535;
+
+// Files whose maxval does not fit a byte: two bytes per binary sample, and
+// every sample scaled to 0..255.
+bool wide_samples(const PNM_HEADER* header) { return header->maxval > 255; }
+
+bool maxval_accepted(const PNM_HEADER* header) {
+  return header->maxval > 0 && header->maxval <= widest_maxval;
+}
+
 bool size_accepted(const PNM_HEADER* header) {
   return header->width > 0 && header->height > 0 &&
          clip_size_acceptable(header->width, header->height);
 }
 
-// The fewest bytes of pixel data that can hold the image: one byte per binary
-// sample, one digit per text sample, one bit per P4 pixel with rows padded.
+// The fewest bytes of pixel data that can hold the image: one or two bytes per
+// binary sample, one digit per text sample, one bit per P4 pixel with rows
+// padded. Only called on an accepted size: at most 16384 x 16384 pixels of
+// three two-byte samples, far inside size_t.
 size_t least_data_bytes(const PNM_HEADER* header) {
   size_t pixels = static_cast<size_t>(header->width) * static_cast<size_t>(header->height);
+  size_t sample_bytes = header->format >= 5 && wide_samples(header) ? 2 : 1;
   switch (header->format) {
     case 3:
     case 6:
-      return 3 * pixels;
+      return 3 * sample_bytes * pixels;
     case 4:
       return (static_cast<size_t>(header->width) + 7) / 8 * static_cast<size_t>(header->height);
     default:
-      return pixels;
+      return sample_bytes * pixels;
   }
 }
 
@@ -110,28 +124,48 @@ uint32_t rgb(uint32_t red, uint32_t green, uint32_t blue) {
   return (red & 0xFFu) << 16 | (green & 0xFFu) << 8 | (blue & 0xFFu);
 }
 
+// A wide sample as a channel: rounded to the nearest of 0..255. A sample above
+// the maxval counts as the maxval, so it is white rather than refused: no
+// reader refuses a byte-sized sample above its maxval either, and the channel
+// stays within a byte.
+uint32_t scaled(uint32_t sample, int32_t maxval) {
+  uint32_t top = static_cast<uint32_t>(maxval);
+  uint32_t kept = sample < top ? sample : top;
+  return (kept * 255 + top / 2) / top;
+}
+
 // A text sample of the pixel data: skips the bytes before it, then reads its
-// digits. Only the low 8 bits are kept, and whether any digit was not 0, so
-// that no length of digits can overflow.
+// digits. Kept are the low 8 bits, the value capped just above the widest
+// maxval, and whether any digit was not 0, so that no length of digits can
+// overflow.
 struct TEXT_SAMPLE {
   bool found;
   bool nonzero;
   uint32_t low_byte;
+  uint32_t capped;
 };
 
 TEXT_SAMPLE read_text_sample(PNM_SOURCE* source) {
-  TEXT_SAMPLE sample = {false, false, 0};
+  constexpr uint32_t cap = widest_maxval + 1;
+  TEXT_SAMPLE sample = {false, false, 0, 0};
   int c = next_byte(source);
   while (c != end_of_data && !is_digit(c)) {
     c = next_byte(source);
   }
   while (is_digit(c)) {
+    uint32_t digit = static_cast<uint32_t>(c - '0');
     sample.found = true;
     sample.nonzero = sample.nonzero || c != '0';
-    sample.low_byte = (sample.low_byte * 10 + static_cast<uint32_t>(c - '0')) & 0xFFu;
+    sample.low_byte = (sample.low_byte * 10 + digit) & 0xFFu;
+    sample.capped = sample.capped >= cap / 10 ? cap : sample.capped * 10 + digit;
     c = next_byte(source);
   }
   return sample;
+}
+
+// Byte-sized files keep the sample's low 8 bits as they are, unscaled.
+uint32_t text_channel(const TEXT_SAMPLE& sample, const PNM_HEADER* header) {
+  return wide_samples(header) ? scaled(sample.capped, header->maxval) : sample.low_byte;
 }
 
 // P1 from memory: one digit character per pixel, separators optional.
@@ -145,37 +179,57 @@ bool read_bitmap_digit(PNM_SOURCE* source, uint32_t* colour) {
 }
 
 // One pixel of the text formats P1, P2 and P3.
-bool read_text_pixel(PNM_SOURCE* source, int32_t format, uint32_t* colour) {
-  if (format == 1 && !source->file) {
+bool read_text_pixel(PNM_SOURCE* source, const PNM_HEADER* header, uint32_t* colour) {
+  if (header->format == 1 && !source->file) {
     return read_bitmap_digit(source, colour);
   }
   TEXT_SAMPLE first = read_text_sample(source);
-  if (format == 1) {
+  if (header->format == 1) {
     *colour = first.nonzero ? 0xFFFFFFu : 0;
     return first.found;
   }
-  if (format == 2) {
-    *colour = grey(first.low_byte);
+  if (header->format == 2) {
+    *colour = grey(text_channel(first, header));
     return first.found;
   }
   TEXT_SAMPLE green = read_text_sample(source);
   TEXT_SAMPLE blue = read_text_sample(source);
-  *colour = rgb(first.low_byte, green.low_byte, blue.low_byte);
+  *colour = rgb(text_channel(first, header), text_channel(green, header),
+                text_channel(blue, header));
   return first.found && green.found && blue.found;
 }
 
-// One pixel of the byte formats P5 and P6.
-bool read_binary_pixel(PNM_SOURCE* source, int32_t format, uint32_t* colour) {
-  int red = next_byte(source);
-  if (format == 5) {
-    *colour = grey(static_cast<uint32_t>(red));
-    return red != end_of_data;
+// One binary sample as a channel: a byte, or two bytes most significant first
+// when the maxval needs them. False when the data ends inside the sample.
+bool read_binary_channel(PNM_SOURCE* source, const PNM_HEADER* header, uint32_t* channel) {
+  int high = next_byte(source);
+  if (!wide_samples(header)) {
+    *channel = static_cast<uint32_t>(high);
+    return high != end_of_data;
   }
-  int green = next_byte(source);
-  int blue = next_byte(source);
-  *colour = rgb(static_cast<uint32_t>(red), static_cast<uint32_t>(green),
-                static_cast<uint32_t>(blue));
-  return blue != end_of_data;
+  int low = next_byte(source);
+  if (high == end_of_data || low == end_of_data) {
+    return false;
+  }
+  *channel = scaled(static_cast<uint32_t>(high) << 8 | static_cast<uint32_t>(low), header->maxval);
+  return true;
+}
+
+// One pixel of the byte formats P5 and P6.
+bool read_binary_pixel(PNM_SOURCE* source, const PNM_HEADER* header, uint32_t* colour) {
+  uint32_t red = 0;
+  if (header->format == 5) {
+    bool read = read_binary_channel(source, header, &red);
+    *colour = grey(red);
+    return read;
+  }
+  uint32_t green = 0;
+  uint32_t blue = 0;
+  bool read = read_binary_channel(source, header, &red) &&
+              read_binary_channel(source, header, &green) &&
+              read_binary_channel(source, header, &blue);
+  *colour = rgb(red, green, blue);
+  return read;
 }
 
 // P4: every row starts on a new byte, most significant bit first; a set bit is
@@ -203,8 +257,8 @@ bool decode_samples(PNM_SOURCE* source, const PNM_HEADER* header, const PNM_FORM
   size_t count = static_cast<size_t>(header->width) * static_cast<size_t>(header->height);
   for (size_t index = 0; index < count; ++index) {
     uint32_t colour = 0;
-    bool read = text ? read_text_pixel(source, header->format, &colour)
-                     : read_binary_pixel(source, header->format, &colour);
+    bool read = text ? read_text_pixel(source, header, &colour)
+                     : read_binary_pixel(source, header, &colour);
     if (!read) {
       return false;
     }
@@ -264,7 +318,7 @@ int32_t PNM_read_header(PNM_SOURCE* source, PNM_HEADER* header) {
   if (header->format == 4 && !source->file) {
     header->width = (header->width + 7) / 8 * 8;
   }
-  return size_accepted(header) ? 1 : 0;
+  return size_accepted(header) && maxval_accepted(header) ? 1 : 0;
 }
 
 void* PNM_read(PNM_SOURCE* source, const PNM_FORMAT* format) {

@@ -10,6 +10,15 @@
 // All input is treated as untrusted:
 // - the magic comes before the numbers, and a header byte in 33..126 that is
 //   neither a digit, "#" nor the magic's "P" fails the read;
+// - only P1 to P6 are read: any other magic, among them the P7 (PAM) that
+//   netpbm and ImageMagick write, fails the read like an unknown one;
+// - a maxval of 0 or above 65535 fails the read. Up to 255 the maxval is
+//   only read: every sample is the channel as it stands, unscaled (a P5 with
+//   maxval 15 and sample 15 is grey 15). Above 255, binary samples take two
+//   bytes, most significant first, and every sample, binary or text, becomes
+//   (sample x 255 + maxval / 2) / maxval, 0..255 rounded to nearest; a
+//   sample above such a maxval counts as the maxval (255), as no narrower
+//   sample is refused for exceeding its maxval either;
 // - a width or height of 0, or more pixels than a resize accepts (16384 x
 //   16384, clip.h), fails the read before anything is allocated (checked
 //   after the memory readers' P4 width padding);
@@ -17,8 +26,8 @@
 //   pixels the header announces, the read fails before allocating, and when
 //   the data runs out while decoding, the partly decoded image is freed.
 //   No partial image is ever returned;
-// - text samples and dump values above 255 keep their low 8 bits, so every
-//   decoded colour is 0x00RRGGBB;
+// - with a maxval up to 255, text samples and dump values above 255 keep
+//   their low 8 bits, so every decoded colour is 0x00RRGGBB;
 // - memory readers never read past the block's size, text readers never
 //   step past the terminating NUL.
 
@@ -41,11 +50,12 @@ struct PNM_HEADER {
   int32_t format;  // the magic digit, 1 to 6
   int32_t width;   // padded to a multiple of 8 for P4 from memory
   int32_t height;
-  int32_t maxval;  // read and never used; 1 for P1 and P4
+  int32_t maxval;  // 1 to 65535; scales samples only above 255; 1 for P1 and P4
 };
 
 // Reads the header and leaves the source at the first byte of pixel data.
-// 1 on success, 0 on a malformed, refused or truncated header.
+// 1 on success, 0 on a malformed, refused or truncated header (a refused
+// size or maxval included).
 int32_t PNM_read_header(PNM_SOURCE* source, PNM_HEADER* header);
 
 // How one module reads and writes its records. `make` returns a record of

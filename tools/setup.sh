@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl1.2-compat-dev
   libfreetype-dev fonts-dejavu-core
+  libpng-dev
   xvfb xauth xdotool x11-apps x11-utils
   dpkg-dev desktop-file-utils man-db
 )

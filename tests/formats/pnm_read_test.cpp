@@ -2,26 +2,18 @@
 // inputs: what they decode, what they refuse, and that they never read past
 // the data they were given.
 
-#include <dirent.h>
-
 #include <string>
 #include <vector>
 
 #include "formats_support.h"
 #include "imaging/pnm.h"
+#include "pnm_readers.h"
 
 using namespace formats_test;
 
 namespace {
 
 constexpr uint32_t W = 0xFFFFFF;  // white, a set P4 bit or a non-zero P1 sample
-
-// The size and pixels one reader should produce.
-struct Expect {
-  int32_t width;
-  int32_t height;
-  std::vector<uint32_t> pixels;
-};
 
 // One input and what each of the four readers should make of it. Memory and
 // file readers differ only for P1 and P4.
@@ -92,62 +84,11 @@ std::vector<ReadCase> decoding_cases() {
   };
 }
 
-void expect_decoded(const Decoded& got, const Expect& want, const std::string& what) {
-  ASSERT_TRUE(got.made) << what;
-  EXPECT_EQ(got.width, want.width) << what;
-  EXPECT_EQ(got.height, want.height) << what;
-  EXPECT_EQ(got.pixels, want.pixels) << what;
-}
-
-// Open descriptors of this process, to see that a reader closed its file.
-int open_descriptors() {
-  int count = 0;
-  DIR* dir = opendir("/proc/self/fd");
-  if (dir == nullptr) return -1;
-  while (readdir(dir) != nullptr) ++count;
-  closedir(dir);
-  return count;
-}
-
-// The four readers behind one signature, in the order of ReadCase's fields.
-struct Reader {
-  const char* name;
-  Decoded (*read)(const std::vector<uint8_t>& input, const std::string& file);
-  void (*set_report)(int32_t on);
-  const char* error_line;
-};
-
-const Reader readers[] = {
-    {"IMG_parse", [](const std::vector<uint8_t>& in, const std::string&) { return parse_image(in); },
-     IMG_set_error_report, "IMG error\n"},
-    {"IMG_load", [](const std::vector<uint8_t>&, const std::string& f) { return load_image(f); },
-     IMG_set_error_report, "IMG error\n"},
-    {"BYTEMAP_parse", [](const std::vector<uint8_t>& in, const std::string&) { return parse_map(in); },
-     BYTEMAP_set_error_report, "BYTEMAP error\n"},
-    {"BYTEMAP_load", [](const std::vector<uint8_t>&, const std::string& f) { return load_map(f); },
-     BYTEMAP_set_error_report, "BYTEMAP error\n"},
-};
-
+// The readers table runs in the order of ReadCase's fields.
 const Expect& expected(const ReadCase& c, size_t reader) {
   const Expect* in_reader_order[] = {&c.image_memory, &c.image_file, &c.map_memory, &c.map_file};
   return *in_reader_order[reader];
 }
-
-class PnmReadTest : public TempDirTest {
- protected:
-  // Every reader refuses `input`, reports it once, and no file stays open.
-  void expect_refused_everywhere(const std::vector<uint8_t>& input, const std::string& what) {
-    std::string file = write_file("refused.pnm", input);
-    int before = open_descriptors();
-    for (const Reader& reader : readers) {
-      std::string printed = printed_while_reporting(reader.set_report, [&] {
-        EXPECT_FALSE(reader.read(input, file).made) << reader.name << ": " << what;
-      });
-      EXPECT_EQ(printed, reader.error_line) << reader.name << ": " << what;
-    }
-    EXPECT_EQ(open_descriptors(), before) << what;
-  }
-};
 
 TEST_F(PnmReadTest, EveryReaderDecodesTheFormatsByItsOwnRules) {
   for (const ReadCase& c : decoding_cases()) {
