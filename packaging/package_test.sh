@@ -58,7 +58,12 @@ check_tree() {
       fail "$what: bin/$program keeps a run path"
     fi
   done
-  cmp -s "$root/share/icons/hicolor/64x64/apps/quombrax.png" \
+  # The icon theme's folder name promises a 64 x 64 PNG.
+  local icon=$root/share/icons/hicolor/64x64/apps/quombrax.png header
+  header=$(od -An -tx1 -N24 "$icon" 2>/dev/null | tr -d ' \n')
+  [ "$header" = 89504e470d0a1a0a0000000d494844520000004000000040 ] ||
+    fail "$what: the icon is not a 64 x 64 PNG"
+  cmp -s "$icon" \
     "$source_dir/show/assets/data/menu_icon.png" ||
     fail "$what: the icon is not the generator's menu_icon.png"
   grep -q 'License: bitstream-vera' "$root/share/doc/quombrax/copyright" ||
