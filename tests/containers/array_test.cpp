@@ -5,13 +5,9 @@
 #include <vector>
 
 #include "containers/array.h"
+#include "tests/support/handles.h"
 
 namespace {
-
-struct ArrayDeleter {
-    void operator()(ARRAY* array) const { ARRAY_destroy(&array); }
-};
-using ArrayPtr = std::unique_ptr<ARRAY, ArrayDeleter>;
 
 // Distinct handles to store; the array never looks behind them.
 struct Handles : testing::Test {

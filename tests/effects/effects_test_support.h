@@ -6,22 +6,12 @@
 
 #include "imaging/font.h"
 #include "imaging/img.h"
-
-// Owning handles so a failing assertion never leaks an image or a font.
-struct ImgDeleter {
-  void operator()(IMG* image) const { IMG_destroy(&image); }
-};
-using ImgPtr = std::unique_ptr<IMG, ImgDeleter>;
-
-struct FontDeleter {
-  void operator()(FONT* font) const { FONT_destroy(&font); }
-};
-using FontPtr = std::unique_ptr<FONT, FontDeleter>;
+#include "tests/support/handles.h"
 
 // An image of the given size whose pixel (x, y) is paint(x, y).
-inline ImgPtr make_image(int32_t width, int32_t height,
+inline ImagePtr make_image(int32_t width, int32_t height,
                          const std::function<uint32_t(int32_t, int32_t)>& paint) {
-  ImgPtr image(IMG_create());
+  ImagePtr image(IMG_create());
   IMG_resize(image.get(), width, height);
   for (int32_t y = 0; y < height; ++y) {
     for (int32_t x = 0; x < width; ++x) {
@@ -31,7 +21,7 @@ inline ImgPtr make_image(int32_t width, int32_t height,
   return image;
 }
 
-inline ImgPtr make_filled(int32_t width, int32_t height, uint32_t colour) {
+inline ImagePtr make_filled(int32_t width, int32_t height, uint32_t colour) {
   return make_image(width, height, [colour](int32_t, int32_t) { return colour; });
 }
 
@@ -46,7 +36,7 @@ inline FontPtr make_glyph_font(int32_t cell_w, int32_t cell_h, int32_t codes, in
   font->width = cell_w;
   font->height = cell_h;
   const int32_t rows = (codes + per_row - 1) / per_row;
-  ImgPtr sheet = make_image(cell_w * per_row, cell_h * rows, [=](int32_t x, int32_t y) {
+  ImagePtr sheet = make_image(cell_w * per_row, cell_h * rows, [=](int32_t x, int32_t y) {
     return glyph_colour((y / cell_h) * per_row + x / cell_w);
   });
   font->image = sheet.release();

@@ -10,11 +10,6 @@
 
 namespace {
 
-struct RollDeleter {
-  void operator()(ROLL* roll) const { ROLL_destroy(&roll); }
-};
-using RollPtr = std::unique_ptr<ROLL, RollDeleter>;
-
 RollPtr make_roll(int32_t width, int32_t height) {
   RollPtr roll(ROLL_create());
   ROLL_build(roll.get(), width, height);
@@ -27,8 +22,8 @@ uint32_t texture_pixel(int32_t x, int32_t row) {
   return static_cast<uint32_t>(row + 1) | static_cast<uint32_t>(x) << 16;
 }
 
-ImgPtr make_texture(int32_t width, int32_t height, int32_t offset) {
-  ImgPtr texture = make_image(width, height, texture_pixel);
+ImagePtr make_texture(int32_t width, int32_t height, int32_t offset) {
+  ImagePtr texture = make_image(width, height, texture_pixel);
   texture->y = offset;
   return texture;
 }
@@ -94,9 +89,9 @@ TEST(RollBuild, FacesTakeTheNewSize) {
 
 TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
   RollPtr roll = make_roll(32, 10);
-  ImgPtr texture = make_texture(32, 50, 9);
+  ImagePtr texture = make_texture(32, 50, 9);
   ROLL_draw(roll.get(), texture.get());
-  ImgPtr front_before(IMG_clone(roll->front));
+  ImagePtr front_before(IMG_clone(roll->front));
   const std::vector<int32_t> table_before = table_slice(roll.get(), 0, 9);
   const IMG* front = roll->front;
 
@@ -123,7 +118,7 @@ TEST(RollDraw, FacesShowTheTableRowsAroundTheOffset) {
   const int32_t texture_height = 50;
   for (int32_t offset : {0, 7, -1, -1000, 1000001, INT32_MAX, INT32_MIN}) {
     RollPtr roll = make_roll(16, 24);
-    ImgPtr texture = make_texture(16, texture_height, offset);
+    ImagePtr texture = make_texture(16, texture_height, offset);
     ROLL_draw(roll.get(), texture.get());
     const int32_t* table = roll->table->values;
     for (int32_t d = 0; d < 24; ++d) {
@@ -140,10 +135,10 @@ TEST(RollDraw, FacesShowTheTableRowsAroundTheOffset) {
 
 TEST(RollDraw, TurningByThreeMovesEveryRowThreeTextureRows) {
   RollPtr roll = make_roll(8, 170);
-  ImgPtr texture = make_texture(8, 300, 40);
+  ImagePtr texture = make_texture(8, 300, 40);
   ROLL_draw(roll.get(), texture.get());
-  ImgPtr front_before(IMG_clone(roll->front));
-  ImgPtr back_before(IMG_clone(roll->back));
+  ImagePtr front_before(IMG_clone(roll->front));
+  ImagePtr back_before(IMG_clone(roll->back));
   ROLL_draw(roll.get(), texture.get());
   EXPECT_TRUE(IMG_equal(roll->front, front_before.get())) << "same offset, same faces";
   EXPECT_TRUE(IMG_equal(roll->back, back_before.get()));
@@ -162,7 +157,7 @@ TEST(RollDraw, NarrowTextureFillsTheLeftAndWideTextureIsCut) {
   for (IMG* face : {roll->front, roll->back}) {
     for (int32_t i = 0; i < 60; ++i) face->pixels[i] = old;
   }
-  ImgPtr narrow = make_texture(4, 20, 0);
+  ImagePtr narrow = make_texture(4, 20, 0);
   ROLL_draw(roll.get(), narrow.get());
   for (int32_t d = 0; d < 6; ++d) {
     for (int32_t x = 0; x < 10; ++x) {
@@ -174,7 +169,7 @@ TEST(RollDraw, NarrowTextureFillsTheLeftAndWideTextureIsCut) {
       }
     }
   }
-  ImgPtr wide = make_texture(30, 20, 0);
+  ImagePtr wide = make_texture(30, 20, 0);
   ROLL_draw(roll.get(), wide.get());
   for (int32_t x = 0; x < 10; ++x) {
     EXPECT_EQ(roll->back->pixels[3 * 10 + x] >> 16, static_cast<uint32_t>(x));
@@ -185,7 +180,7 @@ TEST(RollDrawFlat, StraightBandOfRowsDownFromTheOffset) {
   const int32_t height = 7;
   for (int32_t offset : {0, 3, -2, 95}) {
     RollPtr roll = make_roll(5, height);
-    ImgPtr texture = make_texture(5, 9, offset);
+    ImagePtr texture = make_texture(5, 9, offset);
     ROLL_draw_flat(roll.get(), texture.get());
     for (int32_t d = 0; d < height; ++d) {
       EXPECT_EQ(shown_row(roll->front, d), wrap(int64_t{offset} - (height - 1 - d), 9))
@@ -198,9 +193,9 @@ TEST(RollDrawFlat, StraightBandOfRowsDownFromTheOffset) {
 
 TEST(RollDraw, MissingOrEmptyTextureDrawsNothingAndReports) {
   RollPtr roll = make_roll(4, 4);
-  ImgPtr empty(IMG_create());
+  ImagePtr empty(IMG_create());
   IMG_resize(empty.get(), 4, 0);
-  ImgPtr front_before(IMG_clone(roll->front));
+  ImagePtr front_before(IMG_clone(roll->front));
   ROLL_set_error_report(1);
   for (const IMG* texture :
        {static_cast<const IMG*>(nullptr), static_cast<const IMG*>(empty.get())}) {
@@ -209,7 +204,7 @@ TEST(RollDraw, MissingOrEmptyTextureDrawsNothingAndReports) {
     ROLL_draw_flat(roll.get(), texture);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\nROLL ERROR\n");
   }
-  ImgPtr texture = make_texture(4, 4, 0);
+  ImagePtr texture = make_texture(4, 4, 0);
   testing::internal::CaptureStdout();
   ROLL_draw(nullptr, texture.get());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n");

@@ -10,11 +10,6 @@
 
 namespace {
 
-struct ScrollDeleter {
-  void operator()(SCROLL* scroll) const { SCROLL_destroy(&scroll); }
-};
-using ScrollPtr = std::unique_ptr<SCROLL, ScrollDeleter>;
-
 TEST(Scroll, CreateHoldsTheDefaultTextAndItsOwnFont) {
   ScrollPtr scroll(SCROLL_create());
   ASSERT_NE(scroll, nullptr);
@@ -46,7 +41,7 @@ class ScrollMove : public testing::Test {
   }
   const char* text_ = "ABCDEFGHIJ";
   FontPtr font_;
-  ImgPtr target_;
+  ImagePtr target_;
   ScrollPtr scroll_;
 };
 
@@ -99,7 +94,7 @@ TEST_F(ScrollMove, SetTextTakesTextFontAndTargetButKeepsTheMotion) {
   scroll_->position = 7;
   scroll_->x = 5;
   scroll_->y = 9;
-  ImgPtr strip = make_filled(100, 16, 0);
+  ImagePtr strip = make_filled(100, 16, 0);
   FontPtr other = make_glyph_font(8, 8, 16, 4);
   const char* text = "hello";
   SCROLL_set_text(scroll_.get(), text, other.get(), strip.get());
@@ -119,7 +114,7 @@ TEST_F(ScrollMove, SetTextTakesTextFontAndTargetButKeepsTheMotion) {
 TEST_F(ScrollMove, RefusedTextChangesNothing) {
   scroll_->counter->index = 6;
   const SCROLL before = *scroll_;
-  ImgPtr strip = make_filled(100, 16, 0);
+  ImagePtr strip = make_filled(100, 16, 0);
   SCROLL_set_text(scroll_.get(), "", font_.get(), strip.get());
   SCROLL_set_text(scroll_.get(), nullptr, font_.get(), strip.get());
   SCROLL_set_text(scroll_.get(), "x", nullptr, strip.get());
@@ -138,7 +133,7 @@ TEST(ScrollOwnFont, IsReplacedBySetTextAndFreedOnce) {
   ScrollPtr scroll(SCROLL_create());
   ASSERT_NE(scroll->own_font, nullptr);
   FontPtr font = make_glyph_font(4, 4, 16, 4);
-  ImgPtr target = make_filled(8, 4, 0);
+  ImagePtr target = make_filled(8, 4, 0);
   SCROLL_set_text(scroll.get(), "ab", font.get(), target.get());
   EXPECT_EQ(scroll->own_font, nullptr);
   SCROLL_set_text(scroll.get(), "abc", font.get(), target.get());
@@ -162,7 +157,7 @@ class ScrollDraw : public testing::Test {
   }
   const char* text_ = "Qu\nick!";
   FontPtr font_;
-  ImgPtr target_;
+  ImagePtr target_;
   ScrollPtr scroll_;
 };
 
@@ -203,7 +198,7 @@ TEST_F(ScrollDraw, SpeedZeroKeepsThePictureStill) {
   scroll_->speed = 0;
   scroll_->position = 2;
   SCROLL_draw(scroll_.get());
-  ImgPtr first(IMG_clone(target_.get()));
+  ImagePtr first(IMG_clone(target_.get()));
   IMG_clear(target_.get());
   SCROLL_move(scroll_.get());
   SCROLL_draw(scroll_.get());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/music/placement.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -76,12 +77,6 @@ TEST(MusicModule, IdentificationRecordPutsTheAuthorBeforeTheDate) {
         EXPECT_STREQ(MUSIC_id[field], fields[field]) << "field " << field;
         EXPECT_EQ(std::strlen(MUSIC_id[field]), 8u);
     }
-}
-
-std::string printed_by(const std::function<void()>& action) {
-    testing::internal::CaptureStdout();
-    action();
-    return testing::internal::GetCapturedStdout();
 }
 
 TEST(MusicModule, ErrorLineIsPrintedOnlyWhileTheSwitchIsOn) {

@@ -5,7 +5,7 @@
 #include <initializer_list>
 
 #include "platform/capture.h"
-#include "tests/show/show_runner.h"
+#include "tests/support/show_runner.h"
 
 namespace {
 
