@@ -121,8 +121,8 @@ uint8_t channel_byte(float v) {
 uint32_t canvas_pixel(const Canvas& canvas, int x, int y) {
   if (canvas.covered(x, y) < transparent_below) return 0;
   Colour c = canvas.at(x, y);
-  uint32_t pixel = uint32_t{channel_byte(c.r)} << 16 | uint32_t{channel_byte(c.g)} << 8 |
-                   channel_byte(c.b);
+  uint32_t pixel =
+      uint32_t{channel_byte(c.r)} << 16 | uint32_t{channel_byte(c.g)} << 8 | channel_byte(c.b);
   // A covered pixel must never read as the transparent value.
   return pixel != 0 ? pixel : 1;
 }
