@@ -17,6 +17,7 @@ test_packages=(
   libfreetype-dev fonts-dejavu-core
   libpng-dev
   xvfb xauth xdotool x11-apps x11-utils openbox
+  dpkg-dev desktop-file-utils man-db
 )
 
 case ${1:-all} in
