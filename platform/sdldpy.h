@@ -54,6 +54,8 @@ void SDLDPY_audio_error();
 // Display. One display at most; a second create returns the first.
 SDLDPY* SDLDPY_create();
 void SDLDPY_set_mode(SDLDPY* display, int32_t width, int32_t height);
+// 1 while the display has a screen to show on: its last mode change worked.
+int32_t SDLDPY_screen_is_open(const SDLDPY* display);
 void SDLDPY_present(SDLDPY* display, const IMG* image);
 void SDLDPY_present_direct(SDLDPY* display, const IMG* image);
 void SDLDPY_present_converted(SDLDPY* display, const IMG* image);
@@ -63,7 +65,11 @@ SDLDPY* SDLDPY_from_text(const char* text);
 int32_t SDLDPY_equal(const SDLDPY* a, const SDLDPY* b);
 SDLDPY* SDLDPY_clone(SDLDPY* display);
 
-// Keyboard. Needs a display; one key state at most.
+// Keyboard. Needs a display; one key state at most. A poll takes every
+// pending event: a key pressed since the last poll is seen, even when it was
+// released before the poll; a release clears the byte only when the same
+// poll delivered no press; of two keys pressed within one poll, the last one
+// pressed is the one seen. Key repeat is off, so a held key is seen once.
 SDLDPY_KEYS* SDLDPY_keys_create();
 void SDLDPY_keys_poll(SDLDPY_KEYS* keys);
 void SDLDPY_keys_destroy(SDLDPY_KEYS** keys);
