@@ -69,15 +69,3 @@ RENDER_RESULT run_render(const std::vector<std::string>& arguments,
   return result;
 }
 
-ScratchFolder::ScratchFolder() {
-  static int made = 0;
-  path_ = fs::path(::testing::TempDir()) /
-          ("render_test_" + std::to_string(getpid()) + "_" + std::to_string(++made));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
