@@ -1,6 +1,5 @@
 #include "tests/tools/render_program.h"
 
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,16 +45,12 @@ std::string read_bytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-size_t count_entries(const fs::path& folder) {
-  return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
-}
-
 RENDER_RESULT run_render(const std::vector<std::string>& arguments,
                          const RENDER_SETTINGS& settings) {
   // Kept apart from every test's own folder, so counting its files is exact.
   const ScratchFolder streams;
-  const std::string out = streams / "stdout";
-  const std::string err = streams / "stderr";
+  const std::string out = streams.file("stdout");
+  const std::string err = streams.file("stderr");
   std::fflush(stdout);
   std::fflush(stderr);
   const pid_t pid = fork();
@@ -68,4 +63,3 @@ RENDER_RESULT run_render(const std::vector<std::string>& arguments,
   result.errors = read_bytes(err);
   return result;
 }
-

@@ -24,5 +24,3 @@ RENDER_RESULT run_render(const std::vector<std::string>& arguments,
                          const RENDER_SETTINGS& settings = {});
 
 std::string read_bytes(const std::filesystem::path& path);
-size_t count_entries(const std::filesystem::path& folder);
-
