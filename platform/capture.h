@@ -24,8 +24,8 @@ enum CAPTURE_EVENT_KIND : int32_t {
   CAPTURE_KEY_DOWN = 1,
   CAPTURE_KEY_UP = 2,
   CAPTURE_QUIT = 3,  // the window closed, Ctrl+C or SIGTERM
-  // A key pressed, and released at the next key poll: the way to press a key
-  // once, since a press and release met by one poll are lost.
+  // A key pressed, and released at the next key poll: a key held for one
+  // frame.
   CAPTURE_KEY_PRESS = 4,
 };
 

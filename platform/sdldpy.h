@@ -65,7 +65,11 @@ SDLDPY* SDLDPY_from_text(const char* text);
 int32_t SDLDPY_equal(const SDLDPY* a, const SDLDPY* b);
 SDLDPY* SDLDPY_clone(SDLDPY* display);
 
-// Keyboard. Needs a display; one key state at most.
+// Keyboard. Needs a display; one key state at most. A poll takes every
+// pending event: a key pressed since the last poll is seen, even when it was
+// released before the poll; a release clears the byte only when the same
+// poll delivered no press; of two keys pressed within one poll, the last one
+// pressed is the one seen. Key repeat is off, so a held key is seen once.
 SDLDPY_KEYS* SDLDPY_keys_create();
 void SDLDPY_keys_poll(SDLDPY_KEYS* keys);
 void SDLDPY_keys_destroy(SDLDPY_KEYS** keys);

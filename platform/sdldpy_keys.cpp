@@ -20,15 +20,23 @@ const char empty_text[] = "";
 // Escape, right Ctrl as "1").
 bool is_byte_symbol(int32_t symbol) { return symbol >= 0 && symbol <= highest_key_symbol; }
 
-// Only the net result of the pending events is kept, so a key pressed and
-// released between two polls is lost.
-void apply(uint8_t* buffer, const BACKEND_EVENT& event) {
+// What one poll has seen so far: a press it delivered outlives the releases
+// that follow it in the same poll, so a tap shorter than a frame (pressed
+// and released before the poll) still reads as its key.
+struct POLL {
+  bool pressed = false;
+};
+
+void apply(uint8_t* buffer, POLL& poll, const BACKEND_EVENT& event) {
   switch (event.kind) {
     case BACKEND_EVENT_KEY_DOWN:
-      if (is_byte_symbol(event.symbol)) buffer[0] = static_cast<uint8_t>(event.symbol);
+      if (is_byte_symbol(event.symbol)) {
+        buffer[0] = static_cast<uint8_t>(event.symbol);
+        poll.pressed = true;
+      }
       break;
     case BACKEND_EVENT_KEY_UP:
-      if (is_byte_symbol(event.symbol)) buffer[0] = 0;
+      if (is_byte_symbol(event.symbol) && !poll.pressed) buffer[0] = 0;
       break;
     case BACKEND_EVENT_QUIT:
       quit_requested = true;
@@ -59,7 +67,8 @@ SDLDPY_KEYS* SDLDPY_keys_create() {
 void SDLDPY_keys_poll(SDLDPY_KEYS* keys) {
   if (keys == nullptr || keys->buffer == nullptr) return;
   BACKEND_EVENT event{};
-  while (BACKEND_next_event(&event)) apply(keys->buffer, event);
+  POLL poll;
+  while (BACKEND_next_event(&event)) apply(keys->buffer, poll, event);
   if (quit_requested) keys->buffer[0] = SDLDPY_quit_key;
 }
 

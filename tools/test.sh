@@ -7,7 +7,8 @@
 #             UndefinedBehaviorSanitizer (clang++);
 #   tsan      the music feed raced against SDL's audio thread, and half a
 #             minute of the whole show on SDL, under ThreadSanitizer;
-#   fuzz      every fuzz corpus replayed once through its libFuzzer target.
+#   fuzz      every fuzz corpus replayed once through its libFuzzer target;
+# then the web page, built with Emscripten and driven in headless Chromium.
 # One of them alone: cmake --workflow --preset <name>.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,3 +20,7 @@ for preset in release sanitize tsan fuzz; do
   echo "== $preset"
   cmake --workflow --preset "$preset"
 done
+
+echo "== web page"
+tools/web.sh
+tests/web/run.sh build/release

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "effects_test_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ TEST(CursorDraw, FlatWaveCopiesTheSourceToXY) {
   for (const Case& c : cases) {
     CursorPtr cursor = make_wave(src.get(), 0, c.y);
     cursor->x = c.x;
-    ImagePtr dst = make_filled(32, 32, background);
+    ImagePtr dst = filled_image(32, 32, background);
     CURSOR_draw(cursor.get(), dst.get());
     SCOPED_TRACE(c.name);
     expect_source_at(src.get(), dst.get(), [&](int32_t x, int32_t y) {
@@ -97,7 +98,7 @@ TEST(CursorDraw, FlatWaveCopiesTheSourceToXY) {
 TEST(CursorDraw, SourceTallerThanTheDestinationIsCut) {
   ImagePtr src = make_image(4, 40, source_pixel);
   CursorPtr cursor = make_wave(src.get(), 0, 20);
-  ImagePtr dst = make_filled(4, 32, background);
+  ImagePtr dst = filled_image(4, 32, background);
   CURSOR_draw(cursor.get(), dst.get());
   for (int32_t row = 0; row < 32; ++row) {
     const int32_t source_row = (row - 20 + 32) % 32;
@@ -132,22 +133,22 @@ TEST(CursorDraw, ShowWaveStaysBetweenRowsSixtyFourAndOneNinetyOne) {
       {1279, 2048, 1, 191},                      // a ring larger than the table is folded into it
       {1791, 2048, 1, 64},
   };
-  ImagePtr src = make_filled(1, 1, 0x7);
+  ImagePtr src = filled_image(1, 1, 0x7);
   for (const Case& c : cases) {
     CursorPtr cursor = make_wave(src.get(), 128, 128);
     DISTY_configure(&cursor->phase, c.size, c.base, -3, 0, c.offset_step);
-    ImagePtr dst = make_filled(1, 256, 0);
+    ImagePtr dst = filled_image(1, 256, 0);
     CURSOR_draw(cursor.get(), dst.get());
     EXPECT_EQ(lit_row(dst.get(), 0), c.top) << "base " << c.base << " size " << c.size;
   }
 }
 
 TEST(CursorDraw, ColumnsFollowTheirOwnPhase) {
-  ImagePtr src = make_filled(256, 1, 0x9);
+  ImagePtr src = filled_image(256, 1, 0x9);
   CursorPtr cursor = make_wave(src.get(), 128, 128);
   cursor->phase.offset_step = 1;
   cursor->phase.base_step = -3;
-  ImagePtr dst = make_filled(256, 256, 0);
+  ImagePtr dst = filled_image(256, 256, 0);
   CURSOR_draw(cursor.get(), dst.get());
   // With base 0 the strip spans a quarter period, rising from the rest line
   // at column 0 to the peak at column 255.
@@ -160,18 +161,18 @@ TEST(CursorDraw, ColumnsFollowTheirOwnPhase) {
 
 TEST(CursorDraw, SameFrameDrawsTheSamePictureAndMoveShiftsIt) {
   // 50 columns leave the offset at 800 after a draw, not a whole turn.
-  ImagePtr src = make_filled(50, 2, 0x5);
+  ImagePtr src = filled_image(50, 2, 0x5);
   CursorPtr cursor = make_wave(src.get(), 100, 50);
-  ImagePtr first = make_filled(50, 100, 0);
-  ImagePtr second = make_filled(50, 100, 0);
+  ImagePtr first = filled_image(50, 100, 0);
+  ImagePtr second = filled_image(50, 100, 0);
   CURSOR_draw(cursor.get(), first.get());
   CURSOR_draw(cursor.get(), second.get());
-  EXPECT_TRUE(IMG_equal(first.get(), second.get()));
+  EXPECT_FRAME_EQ(first, second);
 
   cursor->phase.base_step = 16;  // one column's worth of phase
   CURSOR_move(cursor.get());
   EXPECT_EQ(cursor->phase.base, 16);
-  ImagePtr moved = make_filled(50, 100, 0);
+  ImagePtr moved = filled_image(50, 100, 0);
   CURSOR_draw(cursor.get(), moved.get());
   EXPECT_FALSE(IMG_equal(first.get(), moved.get()));
   for (int32_t column = 0; column < 49; ++column) {
@@ -180,11 +181,11 @@ TEST(CursorDraw, SameFrameDrawsTheSamePictureAndMoveShiftsIt) {
 }
 
 TEST(CursorDraw, SharedPhaseMovesTheWholeImageTogether) {
-  ImagePtr src = make_filled(10, 3, 0x4);
+  ImagePtr src = filled_image(10, 3, 0x4);
   CursorPtr cursor = make_wave(src.get(), 60, 40);
   cursor->phase.offset_step = 0;
   cursor->phase.base = 256;
-  ImagePtr dst = make_filled(10, 80, 0);
+  ImagePtr dst = filled_image(10, 80, 0);
   CURSOR_draw(cursor.get(), dst.get());
   for (int32_t column = 0; column < 10; ++column) {
     EXPECT_EQ(lit_row(dst.get(), column), 40 + ((60 * 32766) >> 16)) << column;
@@ -193,9 +194,9 @@ TEST(CursorDraw, SharedPhaseMovesTheWholeImageTogether) {
 
 TEST(CursorDraw, MissingImagesDrawNothing) {
   CursorPtr cursor(CURSOR_create());
-  ImagePtr dst = make_filled(8, 8, background);
+  ImagePtr dst = filled_image(8, 8, background);
   CURSOR_draw(cursor.get(), dst.get());  // no source yet
-  ImagePtr src = make_filled(8, 8, 0x1);
+  ImagePtr src = filled_image(8, 8, 0x1);
   cursor->image = src.get();
   CURSOR_draw(cursor.get(), nullptr);
   CURSOR_draw(nullptr, dst.get());

@@ -7,23 +7,7 @@
 #include "imaging/font.h"
 #include "imaging/img.h"
 #include "tests/support/handles.h"
-
-// An image of the given size whose pixel (x, y) is paint(x, y).
-inline ImagePtr make_image(int32_t width, int32_t height,
-                         const std::function<uint32_t(int32_t, int32_t)>& paint) {
-  ImagePtr image(IMG_create());
-  IMG_resize(image.get(), width, height);
-  for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      image->pixels[y * width + x] = paint(x, y);
-    }
-  }
-  return image;
-}
-
-inline ImagePtr make_filled(int32_t width, int32_t height, uint32_t colour) {
-  return make_image(width, height, [colour](int32_t, int32_t) { return colour; });
-}
+#include "tests/support/images.h"
 
 // Colour every cell of a glyph font is filled with, so a drawn pixel tells
 // which character code put it there.

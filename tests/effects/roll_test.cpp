@@ -7,6 +7,8 @@
 
 #include "containers/sample.h"
 #include "effects_test_support.h"
+#include "tests/support/frame_compare.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -100,15 +102,15 @@ TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
   const std::vector<std::pair<int32_t, int32_t>> refused = {
       {32, 1}, {32, 0}, {32, -4}, {0, 10}, {-3, 10}, {20000, 20000}};
   for (auto [width, height] : refused) {
-    testing::internal::CaptureStdout();
-    ROLL_build(roll.get(), width, height);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n") << width << " x " << height;
+    EXPECT_EQ(printed_by([&] {
+      ROLL_build(roll.get(), width, height);
+    }), "ROLL ERROR\n") << width << " x " << height;
     EXPECT_EQ(roll->front, front);
     EXPECT_EQ(roll->width, 32);
     EXPECT_EQ(roll->height, 10);
     EXPECT_EQ(roll->radius, 5);
     EXPECT_EQ(table_slice(roll.get(), 0, 9), table_before);
-    EXPECT_TRUE(IMG_equal(roll->front, front_before.get()));
+    EXPECT_FRAME_EQ(roll->front, front_before);
   }
   ROLL_set_error_report(0);
   ROLL_build(nullptr, 10, 10);  // nothing to build
@@ -140,8 +142,8 @@ TEST(RollDraw, TurningByThreeMovesEveryRowThreeTextureRows) {
   ImagePtr front_before(IMG_clone(roll->front));
   ImagePtr back_before(IMG_clone(roll->back));
   ROLL_draw(roll.get(), texture.get());
-  EXPECT_TRUE(IMG_equal(roll->front, front_before.get())) << "same offset, same faces";
-  EXPECT_TRUE(IMG_equal(roll->back, back_before.get()));
+  EXPECT_FRAME_EQ(roll->front, front_before) << "same offset, same faces";
+  EXPECT_FRAME_EQ(roll->back, back_before);
 
   texture->y += 3;
   ROLL_draw(roll.get(), texture.get());
@@ -199,34 +201,20 @@ TEST(RollDraw, MissingOrEmptyTextureDrawsNothingAndReports) {
   ROLL_set_error_report(1);
   for (const IMG* texture :
        {static_cast<const IMG*>(nullptr), static_cast<const IMG*>(empty.get())}) {
-    testing::internal::CaptureStdout();
-    ROLL_draw(roll.get(), texture);
-    ROLL_draw_flat(roll.get(), texture);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\nROLL ERROR\n");
+    EXPECT_EQ(printed_by([&] {
+      ROLL_draw(roll.get(), texture);
+      ROLL_draw_flat(roll.get(), texture);
+    }), "ROLL ERROR\nROLL ERROR\n");
   }
   ImagePtr texture = make_texture(4, 4, 0);
-  testing::internal::CaptureStdout();
-  ROLL_draw(nullptr, texture.get());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n");
+  EXPECT_EQ(printed_by([&] { ROLL_draw(nullptr, texture.get()); }), "ROLL ERROR\n");
   ROLL_set_error_report(0);
-  EXPECT_TRUE(IMG_equal(roll->front, front_before.get()));
+  EXPECT_FRAME_EQ(roll->front, front_before);
 }
 
 TEST(RollError, PrintsOnlyWhileTheSwitchIsOn) {
-  testing::internal::CaptureStdout();
-  ROLL_error();
-  ROLL_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-
-  ROLL_set_error_report(1);
-  testing::internal::CaptureStdout();
-  ROLL_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n");
-
-  ROLL_set_error_report(0);
-  testing::internal::CaptureStdout();
-  ROLL_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by([] { ROLL_destroy(nullptr); }), "");
+  expect_error_line_only_while_on(ROLL_error, ROLL_set_error_report, "ROLL ERROR\n");
 }
 
 TEST(RollDestroy, NullsTheHandleAndRefusesTwice) {
@@ -234,10 +222,10 @@ TEST(RollDestroy, NullsTheHandleAndRefusesTwice) {
   ROLL_destroy(&roll);
   EXPECT_EQ(roll, nullptr);
   ROLL_set_error_report(1);
-  testing::internal::CaptureStdout();
-  ROLL_destroy(&roll);
-  ROLL_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\nROLL ERROR\n");
+  EXPECT_EQ(printed_by([&] {
+    ROLL_destroy(&roll);
+    ROLL_destroy(nullptr);
+  }), "ROLL ERROR\nROLL ERROR\n");
   ROLL_set_error_report(0);
 }
 

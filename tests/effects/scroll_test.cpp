@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "effects_test_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ class ScrollMove : public testing::Test {
   void SetUp() override {
     font_.reset(FONT_create());
     font_->width = 32;
-    target_ = make_filled(256, 32, 0);
+    target_ = filled_image(256, 32, 0);
     scroll_.reset(SCROLL_create());
     SCROLL_set_text(scroll_.get(), text_, font_.get(), target_.get());
   }
@@ -94,7 +95,7 @@ TEST_F(ScrollMove, SetTextTakesTextFontAndTargetButKeepsTheMotion) {
   scroll_->position = 7;
   scroll_->x = 5;
   scroll_->y = 9;
-  ImagePtr strip = make_filled(100, 16, 0);
+  ImagePtr strip = filled_image(100, 16, 0);
   FontPtr other = make_glyph_font(8, 8, 16, 4);
   const char* text = "hello";
   SCROLL_set_text(scroll_.get(), text, other.get(), strip.get());
@@ -114,7 +115,7 @@ TEST_F(ScrollMove, SetTextTakesTextFontAndTargetButKeepsTheMotion) {
 TEST_F(ScrollMove, RefusedTextChangesNothing) {
   scroll_->counter->index = 6;
   const SCROLL before = *scroll_;
-  ImagePtr strip = make_filled(100, 16, 0);
+  ImagePtr strip = filled_image(100, 16, 0);
   SCROLL_set_text(scroll_.get(), "", font_.get(), strip.get());
   SCROLL_set_text(scroll_.get(), nullptr, font_.get(), strip.get());
   SCROLL_set_text(scroll_.get(), "x", nullptr, strip.get());
@@ -133,7 +134,7 @@ TEST(ScrollOwnFont, IsReplacedBySetTextAndFreedOnce) {
   ScrollPtr scroll(SCROLL_create());
   ASSERT_NE(scroll->own_font, nullptr);
   FontPtr font = make_glyph_font(4, 4, 16, 4);
-  ImagePtr target = make_filled(8, 4, 0);
+  ImagePtr target = filled_image(8, 4, 0);
   SCROLL_set_text(scroll.get(), "ab", font.get(), target.get());
   EXPECT_EQ(scroll->own_font, nullptr);
   SCROLL_set_text(scroll.get(), "abc", font.get(), target.get());
@@ -145,7 +146,7 @@ class ScrollDraw : public testing::Test {
  protected:
   void SetUp() override {
     font_ = make_glyph_font(4, 4, 128, 16);
-    target_ = make_filled(22, 6, 0);
+    target_ = filled_image(22, 6, 0);
     scroll_.reset(SCROLL_create());
     SCROLL_set_text(scroll_.get(), text_, font_.get(), target_.get());
   }
@@ -202,7 +203,7 @@ TEST_F(ScrollDraw, SpeedZeroKeepsThePictureStill) {
   IMG_clear(target_.get());
   SCROLL_move(scroll_.get());
   SCROLL_draw(scroll_.get());
-  EXPECT_TRUE(IMG_equal(first.get(), target_.get()));
+  EXPECT_FRAME_EQ(first, target_);
 }
 
 TEST_F(ScrollDraw, HighBytesLeaveAnEmptyCell) {

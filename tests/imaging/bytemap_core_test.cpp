@@ -8,6 +8,7 @@
 
 #include "imaging/bytemap.h"
 #include "tests/imaging/bytemap_helpers.h"
+#include "tests/support/module_ids.h"
 
 // Lets the out-of-memory test see calloc return null under AddressSanitizer
 // instead of the sanitizer stopping the process.
@@ -18,23 +19,15 @@ extern "C" const char* __asan_default_options() {
 namespace {
 
 TEST(BytemapId, NamesModuleDateAuthorLanguageKind) {
-  const std::vector<std::string> fields(std::begin(BYTEMAP_id), std::end(BYTEMAP_id));
-  EXPECT_EQ(fields, (std::vector<std::string>{"BYTEMAP ", "20101021", "Kadwelon", "C       ",
-                                               "CODE    "}));
+  expect_module_id(BYTEMAP_id, {"BYTEMAP ", "20101021", "Kadwelon", "C       ", "CODE    "});
 }
 
 TEST(BytemapErrorHook, PrintsItsLineOnlyWhileSwitchedOn) {
-  auto refused_clear = [] {
-    testing::internal::CaptureStdout();
-    BYTEMAP_clear(nullptr);
-    return testing::internal::GetCapturedStdout();
-  };
+  auto refused_clear = [] { return printed_by([] { BYTEMAP_clear(nullptr); }); };
   EXPECT_EQ(refused_clear(), "");
   BYTEMAP_set_error_report(1);
   EXPECT_EQ(refused_clear(), "BYTEMAP error\n");
-  testing::internal::CaptureStdout();
-  BYTEMAP_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "BYTEMAP error\n");
+  EXPECT_EQ(printed_by(BYTEMAP_error), "BYTEMAP error\n");
   BYTEMAP_set_error_report(0);
   EXPECT_EQ(refused_clear(), "");
 }
@@ -58,10 +51,10 @@ TEST(BytemapDestroy, NullsTheHandleAndRefusesASecondTime) {
   BYTEMAP_destroy(&map);
   EXPECT_EQ(map, nullptr);
   BYTEMAP_set_error_report(1);
-  testing::internal::CaptureStdout();
-  BYTEMAP_destroy(&map);
-  BYTEMAP_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "BYTEMAP error\nBYTEMAP error\n");
+  EXPECT_EQ(printed_by([&] {
+    BYTEMAP_destroy(&map);
+    BYTEMAP_destroy(nullptr);
+  }), "BYTEMAP error\nBYTEMAP error\n");
   BYTEMAP_set_error_report(0);
 }
 
@@ -115,9 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BytemapResize, RefusesANullMap) {
   BYTEMAP_set_error_report(1);
-  testing::internal::CaptureStdout();
-  BYTEMAP_resize(nullptr, 4, 4);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "BYTEMAP error\n");
+  EXPECT_EQ(printed_by([&] { BYTEMAP_resize(nullptr, 4, 4); }), "BYTEMAP error\n");
   BYTEMAP_set_error_report(0);
 }
 
@@ -144,13 +135,13 @@ TEST(BytemapResizeDeathTest, FailedAllocationLeavesAnEmptyMapWithoutBuffer) {
 TEST(BytemapPixels, OutsidePositionsAreIgnoredSilently) {
   BytemapPtr map = make_map(6, 4);
   BYTEMAP_set_error_report(1);
-  testing::internal::CaptureStdout();
-  const int32_t outside[][2] = {{6, 0}, {0, -1}, {-1, 2}, {0, 4}, {INT32_MIN, INT32_MAX}};
-  for (const auto& p : outside) {
-    BYTEMAP_put_pixel(map.get(), p[0], p[1], 9);
-    EXPECT_EQ(BYTEMAP_get_pixel(map.get(), p[0], p[1]), 0);
-  }
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by([&] {
+    const int32_t outside[][2] = {{6, 0}, {0, -1}, {-1, 2}, {0, 4}, {INT32_MIN, INT32_MAX}};
+    for (const auto& p : outside) {
+      BYTEMAP_put_pixel(map.get(), p[0], p[1], 9);
+      EXPECT_EQ(BYTEMAP_get_pixel(map.get(), p[0], p[1]), 0);
+    }
+  }), "");
   BYTEMAP_set_error_report(0);
   EXPECT_EQ(bytes_of(map.get()), std::vector<uint8_t>(24, 0));
 }

@@ -12,6 +12,7 @@
 #include "imaging/bytemap.h"
 #include "imaging/img.h"
 #include "tests/imaging/bytemap_helpers.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ class BytemapGuards : public BytemapErrors {
           << c.name << (broken == nullptr ? " with null" : " without buffer");
     }
     EXPECT_EQ(bytes_of(good_.get()), before) << c.name;
-    EXPECT_EQ(pixels_of(image_.get()), std::vector<uint32_t>(64, 0x123456)) << c.name;
+    EXPECT_FRAME_EQ(image_, FrameView(std::vector<uint32_t>(64, 0x123456), image_->width)) << c.name;
   }
 
   BytemapPtr good_;
@@ -103,7 +104,7 @@ TEST_F(BytemapGuards, RenderRefusesAMissingImageOrPalette) {
   for (size_t i = 0; i < calls.size(); ++i) {
     EXPECT_EQ(printed_by(calls[i]), kBytemapError) << "call " << i;
   }
-  EXPECT_EQ(pixels_of(image_.get()), std::vector<uint32_t>(64, 0x123456));
+  EXPECT_FRAME_EQ(image_, FrameView(std::vector<uint32_t>(64, 0x123456), image_->width));
 }
 
 }  // namespace

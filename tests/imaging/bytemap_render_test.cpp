@@ -10,6 +10,7 @@
 #include "imaging/bytemap.h"
 #include "imaging/img.h"
 #include "tests/imaging/bytemap_helpers.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ TEST(BytemapRender, StoresTheWholeThirtyTwoBitValue) {
   SamplePtr palette = make_palette(300, [](int32_t i) { return i == 1 ? 0xFF123456u : i == 2 ? 0x80000000u : 0u; });
   ImagePtr image = make_image(2, 1, kUntouched);
   BYTEMAP_render(map.get(), image.get(), palette.get());
-  EXPECT_EQ(pixels_of(image.get()), (std::vector<uint32_t>{0xFF123456u, 0x80000000u}));
+  EXPECT_FRAME_EQ(image, FrameView(std::vector<uint32_t>{0xFF123456u, 0x80000000u}, image->width));
 }
 
 TEST(BytemapRender, ATallerImageKeepsItsRowsBelowTheMap) {
@@ -88,8 +89,7 @@ TEST_F(BytemapErrors, RenderRefusesMismatchedSizesAndShortPalettes) {
     EXPECT_EQ(printed_by([&] { BYTEMAP_render(map.get(), image.get(), palette.get()); }),
               kBytemapError)
         << c.name;
-    EXPECT_EQ(pixels_of(image.get()),
-              std::vector<uint32_t>(c.image_width * c.image_height, kUntouched))
+    EXPECT_FRAME_EQ(image, FrameView(std::vector<uint32_t>(c.image_width * c.image_height, kUntouched), image->width))
         << c.name;
   }
 }

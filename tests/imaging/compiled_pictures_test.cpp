@@ -8,6 +8,7 @@
 #include "formats_support.h"
 #include "show/assets/pictures.h"
 #include "tests/support/compiled_pictures.h"
+#include "tests/support/frame_compare.h"
 
 using namespace formats_test;
 
@@ -24,11 +25,11 @@ TEST_F(CompiledPicturesTest, EveryPictureDecodesToItsSizeFromMemoryAndFromAFile)
 
     std::string file = write_file(p.name, std::vector<uint8_t>(p.data, p.data + p.size));
     ImagePtr loaded(IMG_load(file.c_str()));
-    EXPECT_EQ(IMG_equal(loaded.get(), parsed.get()), 1) << p.name;
+    EXPECT_FRAME_EQ(loaded, parsed) << p.name;
 
     FreedPtr<char> text(IMG_to_text(parsed.get()));
     ImagePtr back(IMG_from_text(text.get()));
-    EXPECT_EQ(IMG_equal(back.get(), parsed.get()), 1) << p.name;
+    EXPECT_FRAME_EQ(back, parsed) << p.name;
   }
 }
 

@@ -8,6 +8,8 @@
 #include "imaging/font.h"
 #include "imaging/img.h"
 #include "tests/imaging/bytemap_helpers.h"
+#include "tests/support/frame_compare.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
@@ -48,9 +50,7 @@ int32_t code_at(const IMG* image, int32_t x, int32_t y) {
 }
 
 TEST(FontId, NamesModuleDateAuthorLanguageKind) {
-  const std::vector<std::string> fields(std::begin(FONT_id), std::end(FONT_id));
-  EXPECT_EQ(fields, (std::vector<std::string>{"FONT    ", "20101005", "Kadwelon", "C       ",
-                                               "CODE    "}));
+  expect_module_id(FONT_id, {"FONT    ", "20101005", "Kadwelon", "C       ", "CODE    "});
 }
 
 TEST(FontCreate, IsSixBySixWithoutImage) {
@@ -61,10 +61,10 @@ TEST(FontCreate, IsSixBySixWithoutImage) {
   EXPECT_EQ(font->image, nullptr);
   FONT_destroy(&font);
   EXPECT_EQ(font, nullptr);
-  testing::internal::CaptureStdout();
-  FONT_destroy(&font);  // refused silently
-  FONT_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by([&] {
+    FONT_destroy(&font);  // refused silently
+    FONT_destroy(nullptr);
+  }), "");
 }
 
 TEST(FontDrawChar, CopiesTheCellAtItsPlaceInTheStrip) {
@@ -136,7 +136,7 @@ TEST(FontDrawChar, NegativeAndHugeCodesDrawNothing) {
   ImagePtr dst = make_image(16, 16, kPaper);
   for (int32_t code : {-1, -43, -128, INT32_MIN, 128, 100000, INT32_MAX}) {
     FONT_draw_char(font.get(), code, 0, 0, dst.get());
-    EXPECT_EQ(pixels_of(dst.get()), std::vector<uint32_t>(256, kPaper)) << code;
+    EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(256, kPaper), dst->width)) << code;
   }
 }
 
@@ -145,14 +145,14 @@ TEST(FontDrawChar, FontWithoutImageOrEmptyImageDrawsNothing) {
   FontPtr bare(FONT_create());
   FontPtr empty = make_font(4, 1, 1);
   IMG_resize(empty->image, 0, 4);
-  testing::internal::CaptureStdout();
-  FONT_draw_char(nullptr, 'A', 0, 0, dst.get());
-  FONT_draw_char(bare.get(), 'A', 0, 0, dst.get());
-  FONT_draw_char(empty.get(), 0, 0, 0, dst.get());
-  FONT_draw_text(bare.get(), "AB", 0, 0, dst.get());
-  FONT_draw_text(empty.get(), nullptr, 0, 0, dst.get());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the font's hook is silent
-  EXPECT_EQ(pixels_of(dst.get()), std::vector<uint32_t>(64, kPaper));
+  EXPECT_EQ(printed_by([&] {
+    FONT_draw_char(nullptr, 'A', 0, 0, dst.get());
+    FONT_draw_char(bare.get(), 'A', 0, 0, dst.get());
+    FONT_draw_char(empty.get(), 0, 0, 0, dst.get());
+    FONT_draw_text(bare.get(), "AB", 0, 0, dst.get());
+    FONT_draw_text(empty.get(), nullptr, 0, 0, dst.get());
+  }), "");  // the font's hook is silent
+  EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(64, kPaper), dst->width));
 }
 
 struct HexCase {
@@ -218,7 +218,7 @@ TEST(FontDrawText, TextsRunningPastTheLargestXDrawNothing) {
   FONT_draw_hex32(font.get(), 0xFFFFFFFFu, INT32_MAX - 20, 0, dst.get());
   font->width = INT32_MAX;
   FONT_draw_text(font.get(), "\x01\x01\x01", -1, 0, dst.get());
-  EXPECT_EQ(pixels_of(dst.get()), std::vector<uint32_t>(72, kPaper));
+  EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(72, kPaper), dst->width));
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "imaging/img.h"
 #include "tests/support/handles.h"
 #include "tests/support/output_capture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace formats_test {
 
@@ -52,14 +53,9 @@ inline BytemapPtr map_of(int32_t width, int32_t height, const std::vector<uint8_
 // everything in it when the test ends.
 class TempDirTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "formats_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void SetUp() override { ASSERT_TRUE(dir_.made()); }
 
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string path(const std::string& name) const { return dir_.file(name); }
 
   std::string write_file(const std::string& name, const std::vector<uint8_t>& data) const {
     std::string file = path(name);
@@ -73,7 +69,7 @@ class TempDirTest : public ::testing::Test {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
   }
 
-  std::filesystem::path dir_;
+  ScratchFolder dir_;
 };
 
 // What any reader made of an input: its size and its pixels as 32-bit values

@@ -1,6 +1,7 @@
 #include <random>
 
 #include "tests/imaging/img_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -10,10 +11,6 @@ ImagePtr holed_image(int32_t width, int32_t height) {
     const uint32_t n = static_cast<uint32_t>(y * width + x);
     return n % 3 == 2 ? 0u : 0x100000u + n;
   });
-}
-
-ImagePtr filled(int32_t width, int32_t height, uint32_t value) {
-  return make_image(width, height, [=](int32_t, int32_t) { return value; });
 }
 
 // The copy without any clipping, each source pixel placed where the operation
@@ -56,20 +53,20 @@ TEST(ImgBlit, ClipsOnEverySideOfBothImages) {
   };
   for (const Case& c : cases) {
     ImagePtr src = holed_image(6, 5);
-    ImagePtr dst = filled(7, 4, 0x77);
+    ImagePtr dst = filled_image(7, 4, 0x77);
     const auto expected =
         reference_copy(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h, 1, 1, false);
     EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h); }),
               "")
         << c.name;
-    EXPECT_EQ(pixels_of(dst.get()), expected) << c.name;
-    EXPECT_NE(expected, pixels_of(filled(7, 4, 0x77).get())) << c.name << " draws something";
+    EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width)) << c.name;
+    EXPECT_NE(expected, pixels_of(filled_image(7, 4, 0x77).get())) << c.name << " draws something";
   }
 }
 
 TEST(ImgBlit, SixteenSquareAtMinusFourDrawsItsLowerRightCorner) {
   ImagePtr src = numbered_image(16, 16);
-  ImagePtr dst = filled(16, 16, 0);
+  ImagePtr dst = filled_image(16, 16, 0);
   IMG_blit(src.get(), dst.get(), 0, 0, -4, -4, 16, 16);
   for (int32_t y = 0; y < 16; ++y)
     for (int32_t x = 0; x < 16; ++x) {
@@ -92,11 +89,11 @@ TEST(ImgBlit, NothingLeftToDrawIsSilent) {
   };
   for (const Case& c : cases) {
     ImagePtr src = holed_image(6, 5);
-    ImagePtr dst = filled(7, 4, 0x77);
+    ImagePtr dst = filled_image(7, 4, 0x77);
     EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h); }),
               "")
         << c.name;
-    EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(7, 4, 0x77).get())) << c.name;
+    EXPECT_FRAME_EQ(dst, filled_image(7, 4, 0x77)) << c.name;
   }
 }
 
@@ -107,8 +104,8 @@ TEST(ImgBlit, KeySkipsOnlyExactZero) {
   const Case cases[] = {{0, 0x555555}, {0x000001, 0x000001}, {0x01000000, 0x01000000},
                         {0xFFFFFFFF, 0xFFFFFFFF}};
   for (const Case c : cases) {
-    ImagePtr src = filled(1, 1, c.source);
-    ImagePtr dst = filled(1, 1, 0x555555);
+    ImagePtr src = filled_image(1, 1, c.source);
+    ImagePtr dst = filled_image(1, 1, 0x555555);
     IMG_blit(src.get(), dst.get(), 0, 0, 0, 0, 1, 1);
     EXPECT_EQ(dst->pixels[0], c.drawn) << std::hex << c.source;
   }
@@ -119,12 +116,12 @@ TEST(ImgBlit, MatchesTheUnclippedCopyForRandomRectangles) {
   std::uniform_int_distribution<int32_t> coordinate(-24, 40), size(-3, 48);
   ImagePtr src = holed_image(37, 29);
   for (int i = 0; i < 2000; ++i) {
-    ImagePtr dst = filled(33, 21, 0x0ABCDE);
+    ImagePtr dst = filled_image(33, 21, 0x0ABCDE);
     const int32_t sx = coordinate(random), sy = coordinate(random), dx = coordinate(random),
                   dy = coordinate(random), w = size(random), h = size(random);
     const auto expected = reference_copy(src.get(), dst.get(), sx, sy, dx, dy, w, h, 1, 1, false);
     IMG_blit(src.get(), dst.get(), sx, sy, dx, dy, w, h);
-    ASSERT_EQ(pixels_of(dst.get()), expected) << sx << " " << sy << " " << dx << " " << dy << " "
+    ASSERT_FRAME_EQ(dst, FrameView(expected, dst->width)) << sx << " " << sy << " " << dx << " " << dy << " "
                                               << w << " " << h;
   }
 }
@@ -144,13 +141,13 @@ TEST(ImgBlit, OverlappingCopyWithinOneImageKeepsTheForwardOrder) {
 
 TEST(ImgBlit, MissingImageOrBufferReportsAndDrawsNothing) {
   ImagePtr src = holed_image(4, 4);
-  ImagePtr dst = filled(4, 4, 3);
+  ImagePtr dst = filled_image(4, 4, 3);
   IMG bufferless{0, 4, 4, nullptr};
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(nullptr, dst.get(), 0, 0, 0, 0, 4, 4); }), img_error_line);
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), nullptr, 0, 0, 0, 0, 4, 4); }), img_error_line);
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(&bufferless, dst.get(), 0, 0, 0, 0, 4, 4); }),
             img_error_line);
-  EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(4, 4, 3).get()));
+  EXPECT_FRAME_EQ(dst, filled_image(4, 4, 3));
 }
 
 TEST(ImgBlitStepped, SpreadsColumnsAndLeavesTheGaps) {
@@ -171,7 +168,7 @@ TEST(ImgBlitStepped, SpreadsColumnsAndLeavesTheGaps) {
   };
   for (const Case& t : cases) {
     ImagePtr src = make_image(3, 1, [&](int32_t x, int32_t) { return std::vector{a, b, c}[x]; });
-    ImagePtr dst = filled(t.dst_width, 2, _);
+    ImagePtr dst = filled_image(t.dst_width, 2, _);
     IMG_blit_stepped(src.get(), dst.get(), 0, 0, t.dx, 0, 3, 1, 2, 2);
     EXPECT_EQ(std::vector<uint32_t>(dst->pixels, dst->pixels + t.dst_width), t.row) << t.name;
   }
@@ -182,14 +179,14 @@ TEST(ImgBlitStepped, MatchesTheSpreadCopyForRandomRectanglesAndSteps) {
   std::uniform_int_distribution<int32_t> coordinate(-30, 40), size(-2, 30), step(1, 4);
   ImagePtr src = holed_image(23, 19);
   for (int i = 0; i < 3000; ++i) {
-    ImagePtr dst = filled(31, 26, 0x0ABCDE);
+    ImagePtr dst = filled_image(31, 26, 0x0ABCDE);
     const int32_t sx = coordinate(random), sy = coordinate(random), dx = coordinate(random),
                   dy = coordinate(random), w = size(random), h = size(random),
                   step_x = step(random), step_y = step(random);
     const auto expected =
         reference_copy(src.get(), dst.get(), sx, sy, dx, dy, w, h, step_x, step_y, true);
     IMG_blit_stepped(src.get(), dst.get(), sx, sy, dx, dy, w, h, step_x, step_y);
-    ASSERT_EQ(pixels_of(dst.get()), expected)
+    ASSERT_FRAME_EQ(dst, FrameView(expected, dst->width))
         << sx << " " << sy << " " << dx << " " << dy << " " << w << " " << h << " steps "
         << step_x << " " << step_y;
   }
@@ -201,24 +198,24 @@ TEST(ImgBlitStepped, StepsBelowOneReportAndDrawNothing) {
   };
   for (const Case c : {Case{0, 1}, Case{1, 0}, Case{-1, 2}, Case{2, -5}, Case{INT32_MIN, 1}}) {
     ImagePtr src = holed_image(4, 4);
-    ImagePtr dst = filled(8, 8, 3);
+    ImagePtr dst = filled_image(8, 8, 3);
     EXPECT_EQ(printed_by(IMG_set_error_report, [&] {
                 IMG_blit_stepped(src.get(), dst.get(), 0, 0, 0, 0, 4, 4, c.step_x, c.step_y);
               }),
               img_error_line)
         << c.step_x << " " << c.step_y;
-    EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(8, 8, 3).get()));
+    EXPECT_FRAME_EQ(dst, filled_image(8, 8, 3));
   }
 }
 
 TEST(ImgBlitStepped, HugeStepsStayInside) {
   ImagePtr src = holed_image(4, 4);
-  ImagePtr dst = filled(8, 8, 3);
+  ImagePtr dst = filled_image(8, 8, 3);
   IMG_blit_stepped(src.get(), dst.get(), -2, 0, 1, 0, 4, 4, INT32_MAX, 1);
   // Source column -2 is outside; column 0 would land at 1 + 2 * INT32_MAX.
-  EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(8, 8, 3).get()));
+  EXPECT_FRAME_EQ(dst, filled_image(8, 8, 3));
   IMG_blit_stepped(src.get(), dst.get(), 0, 0, 0, 0, 4, 1, INT32_MAX, INT32_MAX);
-  EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(8, 8, 3).get()))
+  EXPECT_FRAME_EQ(dst, filled_image(8, 8, 3))
       << "a column needs a whole step of room";
 }
 
@@ -261,7 +258,7 @@ TEST(ImgWrapRow, LaysTheRowAsARing) {
         IMG_wrap_row_or(src.get(), dst.get(), 1, 2, c.offset);
       else
         IMG_wrap_row(src.get(), dst.get(), 1, 2, c.offset);
-      EXPECT_EQ(pixels_of(dst.get()), expected)
+      EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width))
           << c.src_len << " into " << c.dst_len << " at " << c.offset << (use_or ? " or" : "");
     }
   }
@@ -269,12 +266,12 @@ TEST(ImgWrapRow, LaysTheRowAsARing) {
 
 TEST(ImgWrapRow, EightIntoTenAtSevenFillsSevenToNineThenZeroToFour) {
   ImagePtr src = numbered_image(8, 1);
-  ImagePtr dst = filled(10, 1, 0);
+  ImagePtr dst = filled_image(10, 1, 0);
   IMG_wrap_row(src.get(), dst.get(), 0, 0, 7);
   const uint32_t s0 = src->pixels[0];
   const std::vector<uint32_t> expected = {s0 + 3, s0 + 4, s0 + 5, s0 + 6, s0 + 7, 0,
                                           0,      s0,     s0 + 1, s0 + 2};
-  EXPECT_EQ(pixels_of(dst.get()), expected);
+  EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width));
 }
 
 TEST(ImgWrapColumn, LaysTheColumnAsARing) {
@@ -290,7 +287,7 @@ TEST(ImgWrapColumn, LaysTheColumnAsARing) {
     const auto ring = reference_ring(src_column, dst_column, c.offset, false);
     for (int32_t y = 0; y < c.dst_len; ++y) expected[y * 4 + 1] = ring[y];
     IMG_wrap_column(src.get(), dst.get(), 2, 1, c.offset);
-    EXPECT_EQ(pixels_of(dst.get()), expected)
+    EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width))
         << c.src_len << " into " << c.dst_len << " at " << c.offset;
   }
 }
@@ -304,7 +301,7 @@ TEST(ImgWrap, RowsOrColumnsOutsideReport) {
                         {"destination past", 0, 4}};
   for (const Case& c : cases) {
     ImagePtr src = holed_image(3, 3);
-    ImagePtr dst = filled(4, 4, 9);
+    ImagePtr dst = filled_image(4, 4, 9);
     EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_row(src.get(), dst.get(), c.src_line, c.dst_line, 0); }),
               img_error_line)
         << c.name;
@@ -319,19 +316,19 @@ TEST(ImgWrap, RowsOrColumnsOutsideReport) {
     EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_copy_row(src.get(), dst.get(), c.src_line, c.dst_line); }),
               img_error_line)
         << c.name;
-    EXPECT_EQ(pixels_of(dst.get()), pixels_of(filled(4, 4, 9).get())) << c.name;
+    EXPECT_FRAME_EQ(dst, filled_image(4, 4, 9)) << c.name;
   }
 }
 
 TEST(ImgWrap, EmptyRingIsNotDividedBy) {
   // A destination row of width 0 (or a column of height 0) has nowhere to go.
   ImagePtr src = holed_image(3, 3);
-  ImagePtr thin = filled(0, 3, 0);
-  ImagePtr flat = filled(3, 0, 0);
+  ImagePtr thin = filled_image(0, 3, 0);
+  ImagePtr flat = filled_image(3, 0, 0);
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_row(src.get(), thin.get(), 0, 1, 5); }), "");
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_row_or(src.get(), thin.get(), 0, 1, 5); }), "");
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_column(src.get(), flat.get(), 0, 1, 5); }), "");
-  EXPECT_EQ(pixels_of(src.get()), pixels_of(holed_image(3, 3).get()));
+  EXPECT_FRAME_EQ(src, holed_image(3, 3));
 }
 
 TEST(ImgCopyRow, CopiesTheShorterWidthZerosIncluded) {
@@ -340,12 +337,12 @@ TEST(ImgCopyRow, CopiesTheShorterWidthZerosIncluded) {
   };
   for (const Case c : {Case{5, 8}, Case{8, 5}, Case{6, 6}}) {
     ImagePtr src = holed_image(c.src_width, 3);
-    ImagePtr dst = filled(c.dst_width, 2, 0x42);
+    ImagePtr dst = filled_image(c.dst_width, 2, 0x42);
     std::vector<uint32_t> expected = pixels_of(dst.get());
     for (int32_t x = 0; x < std::min(c.src_width, c.dst_width); ++x)
       expected[c.dst_width + x] = src->pixels[2 * c.src_width + x];
     IMG_copy_row(src.get(), dst.get(), 2, 1);
-    EXPECT_EQ(pixels_of(dst.get()), expected) << c.src_width << " into " << c.dst_width;
+    EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width)) << c.src_width << " into " << c.dst_width;
   }
 }
 

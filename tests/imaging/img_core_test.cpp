@@ -2,29 +2,17 @@
 #include <functional>
 
 #include "tests/imaging/img_support.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
 TEST(ImgIdentity, RecordHoldsNameDateAuthorLanguageKind) {
-  const char* expected[5] = {"IMG     ", "20101021", "Kadwelon", "C       ", "CODE    "};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(std::strlen(IMG_id[i]), 8u) << "field " << i;
-    EXPECT_STREQ(IMG_id[i], expected[i]) << "field " << i;
-  }
+  expect_module_id(IMG_id, {"IMG     ", "20101021", "Kadwelon", "C       ", "CODE    "});
 }
 
 TEST(ImgErrorHook, SilentUntilSwitchedOnAndSilentAgainAfter) {
-  testing::internal::CaptureStdout();
-  IMG_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-
-  EXPECT_EQ(printed_by(IMG_set_error_report, [] { IMG_error(); }), img_error_line);
-
-  IMG_set_error_report(0);
-  testing::internal::CaptureStdout();
-  IMG_error();
-  IMG_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  expect_error_line_only_while_on(IMG_error, IMG_set_error_report, img_error_line);
+  EXPECT_EQ(printed_by([] { IMG_destroy(nullptr); }), "");
 }
 
 TEST(ImgCreate, NewImageIsSixteenSquareAndBlack) {

@@ -2,12 +2,9 @@
 #include <random>
 
 #include "tests/imaging/img_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
-
-ImagePtr filled(int32_t width, int32_t height, uint32_t value) {
-  return make_image(width, height, [=](int32_t, int32_t) { return value; });
-}
 
 uint32_t halves(uint32_t d, uint32_t p) {
   uint32_t out = 0;
@@ -26,8 +23,8 @@ TEST(ImgBlend, AveragesChannelByChannel) {
       {0x030507, 0xFF000000, 0x010203}, {0x800000, 0x010101, 0x400000},
   };
   for (const Case c : cases) {
-    ImagePtr src = filled(1, 1, c.src);
-    ImagePtr dst = filled(1, 1, c.dst);
+    ImagePtr src = filled_image(1, 1, c.src);
+    ImagePtr dst = filled_image(1, 1, c.dst);
     IMG_blend(src.get(), dst.get(), 0, 0);
     EXPECT_EQ(dst->pixels[0], c.blended) << std::hex << c.src << " over " << c.dst;
   }
@@ -50,28 +47,28 @@ TEST(ImgBlend, ClipsTheWholeSourceAgainstTheDestination) {
         expected[ty * 9 + tx] = halves(expected[ty * 9 + tx], p);
       }
     IMG_blend(src.get(), dst.get(), x, y);
-    ASSERT_EQ(pixels_of(dst.get()), expected) << x << "," << y;
+    ASSERT_FRAME_EQ(dst, FrameView(expected, dst->width)) << x << "," << y;
   }
 }
 
 TEST(ImgMask, AndsIndexByIndex) {
   ImagePtr mask = make_image(3, 2, [](int32_t x, int32_t y) { return x == y ? 0u : 0x00FF00FFu; });
-  ImagePtr dst = filled(3, 2, 0x123456);
+  ImagePtr dst = filled_image(3, 2, 0x123456);
   IMG_mask(mask.get(), dst.get());
   const std::vector<uint32_t> expected = {0, 0x120056, 0x120056, 0x120056, 0, 0x120056};
-  EXPECT_EQ(pixels_of(dst.get()), expected);
+  EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width));
 
   // A destination of another shape but as many pixels is combined index by index.
-  ImagePtr wide = filled(6, 1, 0xFFFFFF);
+  ImagePtr wide = filled_image(6, 1, 0xFFFFFF);
   IMG_mask(mask.get(), wide.get());
   EXPECT_EQ(pixels_of(wide.get()), pixels_of(mask.get()));
 }
 
 TEST(ImgMask, SmallerDestinationReportsAndIsLeftAlone) {
-  ImagePtr mask = filled(4, 4, 0);
-  ImagePtr small = filled(3, 5, 0xFFFFFF);
+  ImagePtr mask = filled_image(4, 4, 0);
+  ImagePtr small = filled_image(3, 5, 0xFFFFFF);
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_mask(mask.get(), small.get()); }), img_error_line);
-  EXPECT_EQ(pixels_of(small.get()), pixels_of(filled(3, 5, 0xFFFFFF).get()));
+  EXPECT_FRAME_EQ(small, filled_image(3, 5, 0xFFFFFF));
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_mask(nullptr, small.get()); }), img_error_line);
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_mask(mask.get(), nullptr); }), img_error_line);
 }
@@ -110,7 +107,7 @@ using RectDrawer = void (*)(IMG*, int32_t, int32_t, int32_t, int32_t, uint32_t);
 // take the colour.
 void check_rectangles(RectDrawer draw, bool (*painted)(const RectCase&, int32_t, int32_t)) {
   for (const RectCase& c : rect_cases) {
-    ImagePtr image = filled(10, 6, 0x11);
+    ImagePtr image = filled_image(10, 6, 0x11);
     const std::string printed = printed_by(IMG_set_error_report, [&] { draw(image.get(), c.x, c.y, c.w, c.h, 0xC0FFEE); });
     EXPECT_EQ(printed, c.drawn ? "" : img_error_line) << c.name;
     for (int32_t y = 0; y < 6; ++y)

@@ -2,6 +2,7 @@
 #include <random>
 
 #include "tests/imaging/img_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST(ImgScale, GivenSamplePositions) {
     IMG_scale(src.get(), dst.get());
     std::vector<uint32_t> expected;
     for (auto [x, y] : c.picks) expected.push_back(src->pixels[y * c.sw + x]);
-    EXPECT_EQ(pixels_of(dst.get()), expected) << c.name;
+    EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width)) << c.name;
   }
 }
 
@@ -117,7 +118,7 @@ TEST(ImgScale, EqualSizesCopyTheImage) {
   ImagePtr src = numbered_image(9, 5);
   ImagePtr dst = make_image(9, 5, [](int32_t, int32_t) { return 0u; });
   IMG_scale(src.get(), dst.get());
-  EXPECT_EQ(IMG_equal(src.get(), dst.get()), 1);
+  EXPECT_FRAME_EQ(src, dst);
 }
 
 TEST(ImgScale, EmptyOrBrokenImagesNeverTouchMemory) {
@@ -146,11 +147,11 @@ TEST(ImgScale, EmptyOrBrokenImagesNeverTouchMemory) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_scale(c.src, c.dst); }), c.printed) << c.name;
-    EXPECT_EQ(pixels_of(dst.get()), std::vector<uint32_t>(9, 5u)) << c.name;
+    EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(9, 5u), dst->width)) << c.name;
   }
   FailingAllocation failing(1);
   EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_scale(src.get(), dst.get()); }), img_error_line);
-  EXPECT_EQ(pixels_of(dst.get()), std::vector<uint32_t>(9, 5u));
+  EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(9, 5u), dst->width));
 }
 
 // 16 x 16 source whose pixel (x, y) is 1 + x + 16 y.
@@ -190,9 +191,9 @@ TEST(ImgRotate, FullTurnsGiveTheSameImageAndTheSourceStays) {
   for (int32_t angle : {1024, -1024, 4096, INT32_MIN}) {
     ImagePtr turned(IMG_rotate(src.get(), angle));
     ASSERT_NE(turned, nullptr);
-    EXPECT_EQ(IMG_equal(turned.get(), zero.get()), 1) << angle;
+    EXPECT_FRAME_EQ(turned, zero) << angle;
   }
-  EXPECT_EQ(IMG_equal(src.get(), sixteen().get()), 1);
+  EXPECT_FRAME_EQ(src, sixteen());
   // Half a turn: the centre row read backwards (one short on the left).
   for (int32_t x = 0; x < 22; ++x) {
     const int32_t u = x - 11;

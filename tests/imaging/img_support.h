@@ -11,18 +11,9 @@
 #include "imaging/img.h"
 #include "tests/support/failing_allocation.h"
 #include "tests/support/handles.h"
+#include "tests/support/images.h"
 #include "tests/support/output_capture.h"
 #include "tests/support/pixels.h"
-
-// A width x height image whose pixel (x, y) is value(x, y).
-template <typename Value>
-ImagePtr make_image(int32_t width, int32_t height, Value value) {
-  ImagePtr image(IMG_create());
-  IMG_resize(image.get(), width, height);
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) image->pixels[y * width + x] = value(x, y);
-  return image;
-}
 
 // Every pixel distinct and non-zero, so a misplaced copy shows.
 inline ImagePtr numbered_image(int32_t width, int32_t height, uint32_t base = 0x010000) {

@@ -7,6 +7,8 @@
 
 #include "containers/sample.h"
 #include "imaging/palette.h"
+#include "tests/support/output_capture.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
@@ -39,9 +41,7 @@ std::vector<int32_t> turned_ramp(int32_t shift) {
 }
 
 TEST(PaletteId, NamesModuleDateAuthorLanguageKind) {
-  const std::vector<std::string> fields(std::begin(PALETTE_id), std::end(PALETTE_id));
-  EXPECT_EQ(fields, (std::vector<std::string>{"PALETTE ", "20101018", "Kadwelon", "C       ",
-                                               "CODE    "}));
+  expect_module_id(PALETTE_id, {"PALETTE ", "20101018", "Kadwelon", "C       ", "CODE    "});
 }
 
 TEST(PaletteCreate, HasTwoHundredFiftySixBlackEntries) {
@@ -96,11 +96,11 @@ TEST(PaletteRotate, StatedEntriesAfterOneStep) {
 }
 
 TEST(PaletteRotate, NullPaletteIsRefusedWithoutPrinting) {
-  testing::internal::CaptureStdout();
-  PALETTE_rotate_up(nullptr, 3);
-  PALETTE_rotate_down(nullptr, 3);
-  PALETTE_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by([&] {
+    PALETTE_rotate_up(nullptr, 3);
+    PALETTE_rotate_down(nullptr, 3);
+    PALETTE_error();
+  }), "");
 }
 
 }  // namespace

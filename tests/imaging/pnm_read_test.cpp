@@ -196,7 +196,7 @@ TEST_F(PnmReadTest, MissingFilesAndNullPathsAreReported) {
               "BYTEMAP error\n");
   }
   int before = open_descriptors();
-  EXPECT_EQ(IMG_load(dir_.c_str()), nullptr);  // a directory opens but reads nothing
+  EXPECT_EQ(IMG_load(dir_.path().c_str()), nullptr);  // a directory opens but reads nothing
   EXPECT_EQ(open_descriptors(), before);
 }
 

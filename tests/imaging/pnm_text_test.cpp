@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats_support.h"
+#include "tests/support/frame_compare.h"
 
 using namespace formats_test;
 
@@ -31,7 +32,7 @@ TEST(PnmText, ImageDumpLayout) {
   EXPECT_EQ(text, "IMG{\nP3\n2 1\n255\n255   0   0   0   1   2\n}\n");
   ImagePtr back(IMG_from_text(exact_copy(text).get()));
   ASSERT_NE(back, nullptr);
-  EXPECT_EQ(IMG_equal(back.get(), image.get()), 1);
+  EXPECT_FRAME_EQ(back, image);
 }
 
 TEST(PnmText, MapDumpWritesEachByteAsAGreyTriple) {
@@ -89,7 +90,7 @@ TEST(PnmText, DumpsReadBackUnchanged) {
 
     ImagePtr image_back(IMG_from_text(exact_copy(text_of(IMG_to_text(image.get()))).get()));
     BytemapPtr map_back(BYTEMAP_from_text(exact_copy(text_of(BYTEMAP_to_text(map.get()))).get()));
-    EXPECT_EQ(IMG_equal(image_back.get(), image.get()), 1) << width << "x" << height;
+    EXPECT_FRAME_EQ(image_back, image) << width << "x" << height;
     EXPECT_EQ(BYTEMAP_equal(map_back.get(), map.get()), 1) << width << "x" << height;
   }
 }

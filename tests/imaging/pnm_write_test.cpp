@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "formats_support.h"
+#include "tests/support/frame_compare.h"
 
 using namespace formats_test;
 
@@ -81,13 +82,13 @@ TEST_F(PnmWriteTest, SavedFilesLoadBackUnchanged) {
     BytemapPtr loaded_map(BYTEMAP_load(map_file.c_str()));
     ASSERT_NE(loaded, nullptr);
     ASSERT_NE(loaded_map, nullptr);
-    EXPECT_EQ(IMG_equal(loaded.get(), image.get()), 1) << width << "x" << height;
+    EXPECT_FRAME_EQ(loaded, image) << width << "x" << height;
     EXPECT_EQ(BYTEMAP_equal(loaded_map.get(), map.get()), 1) << width << "x" << height;
 
     // The memory readers take the same files.
     std::vector<uint8_t> saved = read_file(image_file);
     ImagePtr parsed(IMG_parse(saved.data(), saved.size()));
-    EXPECT_EQ(IMG_equal(parsed.get(), image.get()), 1);
+    EXPECT_FRAME_EQ(parsed, image);
   }
 }
 

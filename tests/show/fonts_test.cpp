@@ -4,6 +4,7 @@
 #include "imaging/font.h"
 #include "show/assets/pictures.h"
 #include "tests/show/show_state.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ TEST_F(Fonts, LargeFontIsThePictureSheetInThirtyTwoPixelCells) {
   EXPECT_EQ(font->height, 32);
   ImagePtr sheet = decoded_picture(picture_sheet_pnm, picture_sheet_pnm_size, 512, 256);
   ASSERT_TRUE(sheet);
-  EXPECT_TRUE(IMG_equal(font->image, sheet.get()));
+  EXPECT_FRAME_EQ(font->image, sheet);
 }
 
 TEST_F(Fonts, DestroyingFreesBothFonts) {

@@ -12,6 +12,7 @@
 #include "show/assets/sine_table.h"
 #include "tests/show/show_state.h"
 #include "tests/support/show_runner.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ TEST_F(Title, EachCharacterWobblesOnItsOwnPhase) {
     EXPECT_EQ(QUOMBRAX_state.title_phase_x, x0) << c.what;
     EXPECT_EQ(QUOMBRAX_state.title_phase_y, y0) << c.what;
     ImagePtr expected = expected_title(x0, y0, background);
-    EXPECT_TRUE(IMG_equal(QUOMBRAX_state.screen_image, expected.get())) << c.what;
+    EXPECT_FRAME_EQ(QUOMBRAX_state.screen_image, expected) << c.what;
   }
 }
 
@@ -118,7 +119,7 @@ TEST_F(Title, WithoutAFontDrawsNothingButKeepsTime) {
   fill_screen(background);
   QUOMBRAX_draw_title();
   ImagePtr expected = filled_screen(background);
-  EXPECT_TRUE(IMG_equal(QUOMBRAX_state.screen_image, expected.get()));
+  EXPECT_FRAME_EQ(QUOMBRAX_state.screen_image, expected);
   EXPECT_EQ(QUOMBRAX_state.title_phase_x, 16u);
   EXPECT_EQ(QUOMBRAX_state.title_phase_y, 19u);
 }
@@ -144,7 +145,7 @@ TEST_F(FrameRateText, ShowsTheLowByteOfTheRateInTheBottomLeftCorner) {
     ImagePtr expected = filled_screen(background);
     stamp(QUOMBRAX_state.small_font->image, c.digits[0], 0, c.height - 16, expected.get());
     stamp(QUOMBRAX_state.small_font->image, c.digits[1], 16, c.height - 16, expected.get());
-    EXPECT_TRUE(IMG_equal(QUOMBRAX_state.screen_image, expected.get()))
+    EXPECT_FRAME_EQ(QUOMBRAX_state.screen_image, expected)
         << c.rate << " on " << c.width << " x " << c.height;
   }
 }
@@ -157,7 +158,7 @@ TEST_F(FrameRateText, DrawsNothingWhileKeyEightHasItOff) {
     fill_screen(background);
     QUOMBRAX_draw_frame_rate();
     ImagePtr expected = filled_screen(background);
-    EXPECT_TRUE(IMG_equal(QUOMBRAX_state.screen_image, expected.get())) << int{options};
+    EXPECT_FRAME_EQ(QUOMBRAX_state.screen_image, expected) << int{options};
   }
 }
 
@@ -175,7 +176,7 @@ TEST_F(FrameRateText, ASteadyFiftyFramesASecondReads32) {
   ImagePtr expected = black_image(256, 256);
   stamp(QUOMBRAX_state.small_font->image, '3', 0, 240, expected.get());
   stamp(QUOMBRAX_state.small_font->image, '2', 16, 240, expected.get());
-  EXPECT_TRUE(IMG_equal(QUOMBRAX_state.screen_image, expected.get()));
+  EXPECT_FRAME_EQ(QUOMBRAX_state.screen_image, expected);
 }
 
 // In the running show, key 8 puts the text over every frame until pressed

@@ -10,6 +10,8 @@
 #include "platform/capture.h"
 #include "show/quombrax.h"
 #include "tests/support/show_in_process.h"
+#include "tests/support/frame_compare.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -66,9 +68,9 @@ TEST_F(SceneFiveTest, TheFirstFramesShowTheTopLeftQuadrantThenItsFirstChild) {
   QUOMBRAX_scene_five();
   MAP_MODEL map(256, 256);
   map.fill(0, 0, 128, 128, c);
-  EXPECT_EQ(frame(fade_frames + 1), map.shown(0)) << "one quadrant, green elsewhere";
+  EXPECT_FRAME_EQ(on_screen(frame(fade_frames + 1)), on_screen(map.shown(0))) << "one quadrant, green elsewhere";
   map.fill(1, 1, 62, 62, c + 16);
-  EXPECT_EQ(frame(fade_frames + 2), map.shown(0));
+  EXPECT_FRAME_EQ(on_screen(frame(fade_frames + 2)), on_screen(map.shown(0)));
   EXPECT_EQ(wheel(0), 0x00FF00u) << "index 0, where nothing is drawn yet, is green";
 }
 
@@ -110,7 +112,7 @@ TEST_F(SceneFiveTest, TheFinishedPatternNestsEachLevelAtItsStepAndThenCycles) {
           << "loop frame " << t << " at " << s.x << ", " << s.y;
     }
   }
-  EXPECT_EQ(frame(finished + 257), frame(finished + 1)) << "the wheel comes round in 256 frames";
+  EXPECT_FRAME_EQ(on_screen(frame(finished + 257)), on_screen(frame(finished + 1))) << "the wheel comes round in 256 frames";
   EXPECT_NE(frame(finished + 256), frame(finished + 1));
 }
 
@@ -145,9 +147,9 @@ TEST_F(SceneFiveTest, SpaceInTheFirstFrameStillShowsTheOtherQuadrantsOneByOne) {
   } quadrants[] = {{0, 0, c}, {128, 0, c + 32}, {0, 128, c + 32}, {128, 128, c + 64}};
   for (size_t i = 0; i < 4; ++i) {
     map.fill(quadrants[i].x, quadrants[i].y, 128, 128, quadrants[i].value);
-    EXPECT_EQ(kept[i], map.shown(0)) << "quadrant " << i;
+    EXPECT_FRAME_EQ(on_screen(kept[i]), on_screen(map.shown(0))) << "quadrant " << i;
   }
-  EXPECT_EQ(kept[4], map.shown(1)) << "one cycling frame";
+  EXPECT_FRAME_EQ(on_screen(kept[4]), on_screen(map.shown(1))) << "one cycling frame";
 }
 
 TEST_F(SceneFiveTest, TheTitleStandsOnTopAndCoversNothingElse) {
@@ -190,9 +192,9 @@ TEST_F(SceneFiveTest, ThinOrUnsplittableRectanglesShowNoFrame) {
                {0, INT32_MAX - 3, 40, 40, "QUOMBRAX Error.\n"}};
   QUOMBRAX_set_error_report(1);
   for (const CASE& c : cases) {
-    testing::internal::CaptureStdout();
-    QUOMBRAX_subdivide_framed(c.x, c.y, c.w, c.h, 9);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.printed) << c.x << " " << c.w;
+    EXPECT_EQ(printed_by([&] {
+      QUOMBRAX_subdivide_framed(c.x, c.y, c.w, c.h, 9);
+    }), c.printed) << c.x << " " << c.w;
   }
   QUOMBRAX_set_error_report(0);
   EXPECT_EQ(presented, 0);

@@ -11,6 +11,8 @@
 #include "show/assets/sine_table.h"
 #include "show/quombrax.h"
 #include "tests/support/show_in_process.h"
+#include "tests/support/frame_compare.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -83,12 +85,6 @@ std::vector<SPOT> orbit_spots(int32_t frame, int32_t width, int32_t height) {
 bool has_spot(const std::vector<SPOT>& spots, int32_t x, int32_t y) {
   return std::any_of(spots.begin(), spots.end(),
                      [&](const SPOT& s) { return s.x == x && s.y == y; });
-}
-
-std::string printed_by(void (*call)()) {
-  testing::internal::CaptureStdout();
-  call();
-  return testing::internal::GetCapturedStdout();
 }
 
 class SceneFourTest : public ShowInProcess {
@@ -200,7 +196,7 @@ TEST_F(SceneFourTest, PatternIsEveryWriteInOrderWithTheLaterOnesWinning) {
     // Whatever the screen held before is covered.
     QUOMBRAX_state.screen_image = image_of(c.width, c.height, 0xDEADBEEF);
     QUOMBRAX_fill_pattern(c.start);
-    EXPECT_EQ(pixels_of(QUOMBRAX_state.screen_image), pixels_of(counted))
+    EXPECT_FRAME_EQ(QUOMBRAX_state.screen_image, counted)
         << c.width << " x " << c.height << " from " << c.start;
     IMG_destroy(&counted);
     IMG_destroy(&QUOMBRAX_state.screen_image);
@@ -216,7 +212,7 @@ TEST_F(SceneFourTest, PatternValuesCountedByHand) {
   QUOMBRAX_fill_pattern(0);
   const PIXELS expected = {0x1F0701, 0x1A0601, 0x190601, 0x180601,
                            0x0F0300, 0x0A0200, 0x090200, 0x080200};
-  EXPECT_EQ(pixels_of(QUOMBRAX_state.screen_image), expected);
+  EXPECT_FRAME_EQ(QUOMBRAX_state.screen_image, FrameView(expected, QUOMBRAX_state.screen_image->width));
   QUOMBRAX_fill_pattern(0xFFFFFFFFu);
   EXPECT_EQ(IMG_get_pixel(QUOMBRAX_state.screen_image, 0, 1), 0x0F02FFu) << "wraps past 2^32";
   IMG_destroy(&QUOMBRAX_state.screen_image);
@@ -280,12 +276,12 @@ TEST_F(SceneFourTest, LeftAloneTheSceneShowsCurtainLoopAndMelt) {
   const int32_t curtain_end = fade_frames + height;
   const int32_t loop_end = curtain_end + loop_frames;
   ASSERT_EQ(presented, loop_end + height);
-  EXPECT_EQ(frame(curtain_end), pixels_of(logo)) << "the curtain leaves the whole picture";
+  EXPECT_FRAME_EQ(on_screen(frame(curtain_end)), logo) << "the curtain leaves the whole picture";
   IMG* expected = image_of(width, height, 0);
   counted_pattern(expected, QUOMBRAX_pattern_start);
   IMG_blit(logo, expected, 0, 0, 0, 0, width, height);
-  EXPECT_EQ(frame(curtain_end + 1), pixels_of(expected));
-  EXPECT_EQ(frame(loop_end), pixels_of(expected)) << "the pattern stands still";
+  EXPECT_FRAME_EQ(on_screen(frame(curtain_end + 1)), expected);
+  EXPECT_FRAME_EQ(on_screen(frame(loop_end)), expected) << "the pattern stands still";
   const PIXELS& last = frame(loop_end + height);
   for (int32_t y = 0; y < height; ++y) {
     EXPECT_EQ(row_of(last, width, y), row_of(pixels_of(expected), width, 0)) << "melted, row " << y;

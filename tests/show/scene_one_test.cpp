@@ -9,6 +9,7 @@
 #include "platform/sdldpy.h"
 #include "show/quombrax.h"
 #include "tests/show/hand_built_show.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ TEST(SceneOneCorners, RectanglesThatCannotHoldTheArmsAreRefusedAndReported) {
   for (const CASE& c : refused) {
     std::string said = printed_by([&] { QUOMBRAX_draw_corners(image, c.x, c.y, c.w, c.h, 1); });
     EXPECT_EQ(said, "QUOMBRAX Error.\n") << c.x << ", " << c.y << ", " << c.w << " x " << c.h;
-    EXPECT_TRUE(IMG_equal(image, before));
+    EXPECT_FRAME_EQ(image, before);
   }
   EXPECT_EQ(printed_by([] { QUOMBRAX_draw_corners(nullptr, 0, 0, 16, 16, 1); }),
             "QUOMBRAX Error.\n");
@@ -185,7 +186,7 @@ TEST_F(SceneOneTest, EachFrameIsTheTurningRollAtItsBounceHeightInsideTheBrackets
   for (size_t i = 0; i < std::size(cases); ++i) {
     const CASE& c = cases[i];
     int32_t offset = -5 + 3 * (c.loop_frame - 1);
-    EXPECT_TRUE(kept[i] == expected_frame(c.top, offset)) << "loop frame " << c.loop_frame;
+    EXPECT_FRAME_EQ(on_screen(kept[i]), on_screen(expected_frame(c.top, offset))) << "loop frame " << c.loop_frame;
   }
 }
 
@@ -225,8 +226,8 @@ TEST_F(SceneOneTest, LeftAloneTheSceneShows1001FramesAndTheRollTurnsOnAcrossRuns
   EXPECT_EQ(QUOMBRAX_state.roll_texture->y, 3006);
   EXPECT_EQ(QUOMBRAX_state.flags, 0u) << "the next-scene request is cleared on leaving";
   ASSERT_EQ(kept.size(), 2u);
-  EXPECT_TRUE(kept[0] == expected_frame(6, 0));
-  EXPECT_TRUE(kept[1] == expected_frame(6, 3003)) << "the bounce starts again, the turn does not";
+  EXPECT_FRAME_EQ(on_screen(kept[0]), on_screen(expected_frame(6, 0)));
+  EXPECT_FRAME_EQ(on_screen(kept[1]), on_screen(expected_frame(6, 3003))) << "the bounce starts again, the turn does not";
 }
 
 TEST_F(SceneOneTest, TheFadeBeforeTheLoopDarkensTheLastPictureToBlack) {
@@ -237,7 +238,7 @@ TEST_F(SceneOneTest, TheFadeBeforeTheLoopDarkensTheLastPictureToBlack) {
   QUOMBRAX_scene_one();
   ASSERT_EQ(kept.size(), 2u);
   EXPECT_EQ(kept[0][0], 0xF7F7F7u);
-  EXPECT_TRUE(kept[1] == std::vector<uint32_t>(side * side, 0u));
+  EXPECT_FRAME_EQ(on_screen(kept[1]), on_screen(PIXELS(side * side, 0u)));
 }
 
 }  // namespace

@@ -82,10 +82,7 @@ TEST(SceneFourFiveInTheShow, TheSameKeysGiveTheSameScenes) {
   SHOW_RUN first = run_show(options);
   SHOW_RUN second = run_show(options);
   expect_clean_exit(first);
-  ASSERT_EQ(first.frames.size(), second.frames.size());
-  for (size_t i = 0; i < first.frames.size(); ++i) {
-    ASSERT_EQ(first.frames[i].hash, second.frames[i].hash) << "frame " << i + 1;
-  }
+  ASSERT_SAME_FRAMES(first, second);
   EXPECT_EQ(first.sound_hash, second.sound_hash);
 }
 

@@ -16,6 +16,7 @@
 #include "show/assets/sine_table.h"
 #include "show/assets/star_squeeze.h"
 #include "show/quombrax.h"
+#include "tests/support/frame_compare.h"
 #include "tests/support/pixels.h"
 #include "tests/support/show_in_process.h"
 
@@ -49,6 +50,9 @@ PIXELS block(const IMG* image, int32_t left, int32_t top) {
   }
   return out;
 }
+
+// A 32 x 32 block as a picture, for EXPECT_FRAME_EQ.
+FrameView sprite_frame(const PIXELS& pixels) { return FrameView(pixels, cell); }
 
 PIXELS sheet_frame(int32_t layer, int32_t frame) {
   return block(QUOMBRAX_state.star_sheets[layer]->image, 0, cell * frame);
@@ -192,17 +196,17 @@ TEST_F(SceneThree, EachStarSheetTurnsItsOwnSpriteAboutItsVerticalAxis) {
     const PIXELS sprite = block(state.large_font->image, sprite_x[k], 0);
     ASSERT_GT(lit(sprite), 0) << "the picture sheet has a star at x " << sprite_x[k];
     for (int32_t face_on : {14, 15, 16}) {
-      EXPECT_EQ(differing(sheet_frame(k, face_on), sprite), 0) << k << " frame " << face_on;
+      EXPECT_FRAME_EQ(sprite_frame(sheet_frame(k, face_on)), sprite_frame(sprite)) << k << " frame " << face_on;
     }
     for (int32_t edge_on : {31, 63}) {
       EXPECT_EQ(lit(sheet_frame(k, edge_on)), 0) << k << " frame " << edge_on;
     }
     for (int32_t i = 0; i < sheet_frames / 2; ++i) {
-      EXPECT_EQ(differing(sheet_frame(k, i), sheet_frame(k, i + 32)), 0)
+      EXPECT_FRAME_EQ(sprite_frame(sheet_frame(k, i)), sprite_frame(sheet_frame(k, i + 32)))
           << k << ": the back half of the turn shows the front half, frame " << i;
     }
     for (int32_t i = 0; i <= 30; ++i) {
-      EXPECT_EQ(differing(sheet_frame(k, i), sheet_frame(k, 30 - i)), 0)
+      EXPECT_FRAME_EQ(sprite_frame(sheet_frame(k, i)), sprite_frame(sheet_frame(k, 30 - i)))
           << k << ": widening and narrowing match, frame " << i;
     }
   }
@@ -224,7 +228,7 @@ TEST_F(SceneThree, NarrowFramesAreSqueezedDarkenedAndCentred) {
     EXPECT_EQ(std::abs(star_squeeze[c.frame]), c.width) << c.frame;
     const PIXELS expected = expected_turn_frame(sprite_x[c.layer], c.width, c.fade);
     lit_expected += lit(expected);
-    EXPECT_EQ(differing(sheet_frame(c.layer, c.frame), expected), 0)
+    EXPECT_FRAME_EQ(sprite_frame(sheet_frame(c.layer, c.frame)), sprite_frame(expected))
         << "layer " << c.layer << " frame " << c.frame;
   }
   EXPECT_GT(lit_expected, 0) << "the cases must show something";
@@ -434,7 +438,7 @@ TEST_F(SceneThree, EachFrameIsStarsThenTheWavyTextThenTheTitle) {
     run_scene(1);
     ASSERT_EQ(captured.screens.size(), 1u);
     const PIXELS expected = expected_frame(before);
-    EXPECT_EQ(differing(captured.screens[0], expected), 0) << "round " << round;
+    EXPECT_FRAME_EQ(on_screen(captured.screens[0]), on_screen(expected)) << "round " << round;
   }
 }
 
@@ -445,8 +449,8 @@ TEST_F(SceneThree, AtSpeedZeroTheTextStandsWhileTheWaveMoves) {
   run_scene(3);
   ASSERT_EQ(captured.strips.size(), 3u);
   EXPECT_GT(lit(captured.strips[0]), 0);
-  EXPECT_EQ(differing(captured.strips[0], captured.strips[1]), 0);
-  EXPECT_EQ(differing(captured.strips[1], captured.strips[2]), 0);
+  EXPECT_FRAME_EQ(on_screen(captured.strips[0]), on_screen(captured.strips[1]));
+  EXPECT_FRAME_EQ(on_screen(captured.strips[1]), on_screen(captured.strips[2]));
   EXPECT_NE(differing(captured.screens[0], captured.screens[1]), 0);
   EXPECT_EQ(QUOMBRAX_state.scroll->counter->index, before.scroll_index);
   EXPECT_EQ(QUOMBRAX_state.scroll->position, before.scroll_position);

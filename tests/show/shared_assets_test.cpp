@@ -10,6 +10,7 @@
 #include "imaging/palette.h"
 #include "show/assets/pictures.h"
 #include "tests/show/show_state.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ TEST_F(SharedAssets, LogoFillsTheDefaultScreenUnchanged) {
   QUOMBRAX_build_pictures();
   ImagePtr logo = decoded_picture(logo_picture_pnm, logo_picture_pnm_size, 256, 256);
   ASSERT_TRUE(logo);
-  EXPECT_TRUE(IMG_equal(QUOMBRAX_state.logo_image, logo.get()));
+  EXPECT_FRAME_EQ(QUOMBRAX_state.logo_image, logo);
 }
 
 // An image's rows as runs of equal neighbours: the row contents in order,

@@ -3,9 +3,6 @@
 // differing frame.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <string>
 
 #include "tests/support/frame_compare.h"
@@ -49,23 +46,7 @@ TEST(ShowRunPictures, TheFramesAskedForComeBackAsTheyWerePresented) {
   EXPECT_TRUE(run_show(plain_run()).pictures.empty()) << "none unless asked for";
 }
 
-// Failure pictures go to a fresh folder of this test's own.
-class SameFrames : public testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "same_frames_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    saved_ = failure_folder();
-    use_failure_folder(dir_.string());
-  }
-  void TearDown() override {
-    use_failure_folder(saved_);
-    std::filesystem::remove_all(dir_);
-  }
-  std::filesystem::path dir_;
-  std::string saved_;
-};
+using SameFrames = OwnFailureFolder;
 
 TEST_F(SameFrames, TheSameScriptPasses) {
   EXPECT_SAME_FRAMES(run_show(plain_run()), run_show(plain_run()));
@@ -82,9 +63,7 @@ TEST_F(SameFrames, ADifferenceNamesTheFirstDifferingFrameAndWritesIt) {
   EXPECT_NE(message.find("eight frame " + frame + " and plain frame " + frame + " differ in"),
             std::string::npos)
       << message;
-  size_t written = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++written;
-  EXPECT_EQ(written, 3u) << "actual, expected and difference";
+  EXPECT_EQ(scratch_.files(), 3u) << "actual, expected and difference";
 }
 
 TEST_F(SameFrames, RunsOfDifferentLengthsDiffer) {
@@ -93,8 +72,7 @@ TEST_F(SameFrames, RunsOfDifferentLengthsDiffer) {
   const ::testing::AssertionResult result =
       same_frames("longer", "plain", run_show(longer), run_show(plain_run()));
   ASSERT_FALSE(result);
-  EXPECT_NE(std::string(result.message()).find("the first"), std::string::npos)
-      << result.message();
+  EXPECT_NE(std::string(result.message()).find("the first"), std::string::npos) << result.message();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace {
 const std::string window_program = QUOMBRAX_WINDOW_PROGRAM;
 const std::string fullscreen_program = QUOMBRAX_FULLSCREEN_PROGRAM;
 const std::string run_window = QUOMBRAX_RUN_WINDOW_SCRIPT;
+const std::string run_screen = QUOMBRAX_RUN_SCREEN_SCRIPT;
 
 bool have_tool(const char* name) {
   std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
@@ -22,7 +24,7 @@ bool have_tool(const char* name) {
 }
 
 bool have_x_tools() {
-  for (const char* tool : {"xvfb-run", "Xvfb", "xdotool", "xwd", "xwininfo"}) {
+  for (const char* tool : {"xvfb-run", "Xvfb", "xdotool", "xwd", "xwininfo", "xprop", "openbox"}) {
     if (!have_tool(tool)) return false;
   }
   return true;
@@ -110,7 +112,7 @@ WINDOW_RUN run_on_x(const std::string& program, int depth, const char* ending) {
 class OnXServer : public testing::Test {
  protected:
   void SetUp() override {
-    if (!have_x_tools()) GTEST_SKIP() << "needs xvfb-run, Xvfb, xdotool, xwd and xwininfo";
+    if (!have_x_tools()) GTEST_SKIP() << "needs xvfb-run, Xvfb, xdotool, xwd, xwininfo, xprop and openbox";
   }
 };
 
@@ -156,6 +158,198 @@ TEST_F(OnXServer, SigtermEndsTheShowCleanly) {
 
 TEST_F(OnXServer, TheFullscreenProgramRunsAndQuits) {
   EXPECT_EQ(run_on_x(fullscreen_program, 24, "q").status, "0\n");
+}
+
+// A run of run_screen.sh: how the program ended, the window's geometry at
+// each step, a picture of the whole X screen a second and a half after the
+// window opened and, for "switch", one after the first Alt+Enter.
+struct SCREEN_RUN {
+  std::string status;  // a line a run for "taps"
+  std::string geometry[3];
+  XWD_IMAGE first;
+  bool first_read = false;
+  XWD_IMAGE switched;
+  bool switched_read = false;
+  std::string errors;  // what the program and the script said on stderr
+};
+
+struct SCREEN_SETUP {
+  const char* size;     // of the X screen, "1280x720"
+  const char* manager;  // "openbox" or "none"
+};
+
+SCREEN_RUN run_on_screen(const std::string& program, SCREEN_SETUP setup, const char* scenario,
+                         int count = 1, const std::string& environment = "") {
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string out = testing::TempDir() + "quombrax_screen_" + test->name() + "_" +
+                    setup.manager + "_" + std::to_string(getpid());
+  std::system(("mkdir -p '" + out + "'").c_str());
+  std::string command = environment + " '" + run_screen + "' '" + program + "' " + setup.size +
+                        " " + setup.manager + " '" + out + "' " + scenario + " " +
+                        std::to_string(count) + " >/dev/null 2>&1";
+  std::system(command.c_str());
+  SCREEN_RUN run;
+  run.status = read_text(out + (std::string(scenario) == "taps" ? "/taps" : "/status"));
+  for (int i = 0; i < 3; ++i) run.geometry[i] = read_text(out + "/geometry." + std::to_string(i));
+  run.first_read = parse_xwd(read_bytes(out + "/screen.xwd"), &run.first);
+  run.switched_read = parse_xwd(read_bytes(out + "/switched.xwd"), &run.switched);
+  run.errors = read_text(out + "/stderr");
+  std::system(("rm -rf '" + out + "'").c_str());
+  return run;
+}
+
+// A value of `xdotool getwindowgeometry --shell`; -1 when missing.
+int geometry_value(const std::string& geometry, const std::string& name) {
+  size_t at = geometry.find(name + "=");
+  if (at == std::string::npos) return -1;
+  return std::atoi(geometry.c_str() + at + name.size() + 1);
+}
+
+struct RECT {
+  int x, y, width, height;
+};
+
+RECT rect_of(const std::string& geometry) {
+  return RECT{geometry_value(geometry, "X"), geometry_value(geometry, "Y"),
+              geometry_value(geometry, "WIDTH"), geometry_value(geometry, "HEIGHT")};
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << r.width << "x" << r.height << " at " << r.x << "," << r.y;
+}
+
+// Scene one's corner brackets are this colour at the picture's corners.
+constexpr uint32_t bracket_colour = 0x4080F0;
+
+bool bracket_at(const XWD_IMAGE& screen, int x, int y) {
+  return x >= 0 && y >= 0 && static_cast<uint32_t>(x) < screen.width &&
+         static_cast<uint32_t>(y) < screen.height &&
+         screen.pixel(static_cast<uint32_t>(x), static_cast<uint32_t>(y)) == bracket_colour;
+}
+
+// The picture is taken a second and a half after the window opens; on a
+// loaded machine the show may still be starting or in its opening fade, so
+// a picture without the top-left bracket earns another run, up to three.
+// `where` gives the square the picture should stand in.
+template <typename SQUARE>
+SCREEN_RUN run_until_lit(const std::string& program, SCREEN_SETUP setup, const char* scenario,
+                         SQUARE where, const std::string& environment = "") {
+  SCREEN_RUN run;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    run = run_on_screen(program, setup, scenario, 1, environment);
+    const RECT square = where(run);
+    if (run.first_read && bracket_at(run.first, square.x, square.y)) break;
+  }
+  return run;
+}
+
+// Blocks of the picture enlarged `factor` times at `where` that are not of
+// one colour, and lit pixels of the screen outside it.
+struct SCALED_PICTURE_FAULTS {
+  int mixed_blocks = 0;
+  int lit_outside = 0;
+};
+
+SCALED_PICTURE_FAULTS check_scaled_picture(const XWD_IMAGE& screen, RECT where, int factor) {
+  SCALED_PICTURE_FAULTS faults;
+  for (uint32_t y = 0; y < screen.height; ++y) {
+    for (uint32_t x = 0; x < screen.width; ++x) {
+      const int px = static_cast<int>(x) - where.x;
+      const int py = static_cast<int>(y) - where.y;
+      const bool inside = px >= 0 && py >= 0 && px < where.width && py < where.height;
+      if (!inside) {
+        faults.lit_outside += screen.pixel(x, y) != 0;
+      } else if (px % factor == 0 && py % factor == 0) {
+        bool mixed = false;
+        for (int dy = 0; dy < factor; ++dy) {
+          for (int dx = 0; dx < factor; ++dx) {
+            mixed |= screen.pixel(x + dx, y + dy) != screen.pixel(x, y);
+          }
+        }
+        faults.mixed_blocks += mixed;
+      }
+    }
+  }
+  return faults;
+}
+
+void expect_scaled_picture(const XWD_IMAGE& screen, bool read, RECT square, int factor,
+                           const std::string& what) {
+  ASSERT_TRUE(read) << what;
+  EXPECT_TRUE(bracket_at(screen, square.x, square.y)) << what << ": top-left bracket";
+  EXPECT_TRUE(bracket_at(screen, square.x + square.width - 1, square.y))
+      << what << ": top-right bracket";
+  SCALED_PICTURE_FAULTS faults = check_scaled_picture(screen, square, factor);
+  EXPECT_EQ(faults.mixed_blocks, 0) << what << ": blocks of " << factor << " x " << factor;
+  EXPECT_EQ(faults.lit_outside, 0) << what << ": black round the picture";
+}
+
+// 1280 x 720 holds the picture twice as large: 512 x 512, centred, whether a
+// window manager places the full screen or nobody does (a kiosk). Alt+Enter
+// makes a 256 x 256 window of it and a second one the full screen again.
+TEST_F(OnXServer, TheFullscreenProgramShowsThePictureTwiceAsLargeAndSwitches) {
+  const RECT square{384, 104, 512, 512};
+  const RECT whole_screen{0, 0, 1280, 720};
+  for (const char* manager : {"openbox", "none"}) {
+    SCREEN_RUN run = run_until_lit(fullscreen_program, {"1280x720", manager}, "switch",
+                                   [&](const SCREEN_RUN&) { return square; });
+    ASSERT_TRUE(run.first_read) << manager << run.errors;
+    EXPECT_EQ(run.first.width, 1280u) << manager;
+    EXPECT_EQ(run.first.height, 720u) << manager;
+    expect_scaled_picture(run.first, run.first_read, square, 2, manager);
+    EXPECT_EQ(rect_of(run.geometry[0]), whole_screen) << manager;
+    EXPECT_EQ(rect_of(run.geometry[1]).width, 256) << manager << ": a window";
+    EXPECT_EQ(rect_of(run.geometry[1]).height, 256) << manager;
+    EXPECT_EQ(rect_of(run.geometry[2]), whole_screen) << manager << ": full screen again";
+    EXPECT_EQ(run.status, "0\n") << manager << ": a tap of q ends it";
+  }
+}
+
+TEST_F(OnXServer, At1024By768ThePictureIsThreeTimesAsLarge) {
+  const RECT square{128, 0, 768, 768};
+  SCREEN_RUN run = run_until_lit(fullscreen_program, {"1024x768", "none"}, "screen",
+                                 [&](const SCREEN_RUN&) { return square; });
+  expect_scaled_picture(run.first, run.first_read, square, 3, "1024x768");
+  EXPECT_EQ(run.status, "0\n");
+}
+
+// The window made larger by the SDL 1.2 layer keeps sharp pixels.
+TEST_F(OnXServer, ABiggerWindowIsSharp) {
+  SCREEN_RUN run =
+      run_until_lit(window_program, {"1024x768", "none"}, "screen",
+                    [](const SCREEN_RUN& r) { return rect_of(r.geometry[0]); },
+                    "SDL12COMPAT_WINDOW_SCALING=2");
+  const RECT window = rect_of(run.geometry[0]);
+  ASSERT_EQ(window.width, 512) << run.geometry[0];
+  ASSERT_EQ(window.height, 512);
+  expect_scaled_picture(run.first, run.first_read, window, 2, "a window twice as large");
+}
+
+// Taps as short as `xdotool key` makes them (press and release about 12 ms
+// apart, met by one key poll) end the program at the first tap, every time.
+// Every other run here ends with such a tap as well.
+TEST_F(OnXServer, EveryQuickTapOfQEndsTheProgram) {
+  constexpr int taps = 5;
+  SCREEN_RUN run = run_on_screen(window_program, {"1024x768", "openbox"}, "taps", taps);
+  std::string every_time;
+  for (int i = 0; i < taps; ++i) every_time += "0\n";
+  EXPECT_EQ(run.status, every_time) << run.errors;
+}
+
+TEST_F(OnXServer, AltEnterTurnsTheWindowIntoTheWholeScreenAndBack) {
+  SCREEN_RUN run = run_on_screen(window_program, {"1280x720", "openbox"}, "switch");
+  EXPECT_EQ(rect_of(run.geometry[0]).width, 256) << run.geometry[0] << run.errors;
+  EXPECT_EQ(rect_of(run.geometry[0]).height, 256);
+  EXPECT_EQ(rect_of(run.geometry[1]), (RECT{0, 0, 1280, 720})) << "the whole X screen";
+  expect_scaled_picture(run.switched, run.switched_read, RECT{384, 104, 512, 512}, 2,
+                        "after Alt+Enter");
+  EXPECT_EQ(rect_of(run.geometry[2]).width, 256) << run.geometry[2];
+  EXPECT_EQ(rect_of(run.geometry[2]).height, 256);
+  EXPECT_EQ(run.status, "0\n");
 }
 
 TEST(NoDisplay, TheProgramSaysSoAndStops) {

@@ -17,15 +17,17 @@
 #include "imaging/img.h"
 #include "tests/support/handles.h"
 #include "tests/support/pixels.h"
+#include "tests/support/scratch_folder.h"
 
 // A picture to compare, borrowed: an image, or row-major pixels and a width.
 struct FrameView {
   int32_t width = 0;
   int32_t height = 0;
   const uint32_t* pixels = nullptr;
+  bool is_picture = false;  // false for no image, or one without its pixels
 
-  FrameView(const IMG* image);        // NOLINT: an image is a picture as it is
-  FrameView(const ImagePtr& image);   // NOLINT
+  FrameView(const IMG* image);       // NOLINT: an image is a picture as it is
+  FrameView(const ImagePtr& image);  // NOLINT
   FrameView(const PIXELS& pixels, int32_t width);
 };
 
@@ -50,3 +52,20 @@ ImagePtr load_expected_picture(const std::string& path);
 // test-failures/ folder unless a test chose another.
 const std::string& failure_folder();
 void use_failure_folder(const std::string& folder);
+
+// For tests of failing comparisons: the pictures go to a scratch folder of
+// the test's own, and the build tree's folder is chosen again afterwards.
+class OwnFailureFolder : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(scratch_.made());
+    saved_ = failure_folder();
+    use_failure_folder(scratch_.path().string());
+  }
+  void TearDown() override { use_failure_folder(saved_); }
+
+  ScratchFolder scratch_;
+
+ private:
+  std::string saved_;
+};

@@ -2,8 +2,6 @@
 // names the right pixel and leaves the three pictures where it says.
 #include "tests/support/frame_compare.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,31 +30,7 @@ std::vector<std::string> listed_paths(const std::string& message) {
   return paths;
 }
 
-// Failure pictures go to a fresh folder of this test's own.
-class FrameCompare : public testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "frame_compare_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    saved_ = failure_folder();
-    use_failure_folder(dir_.string());
-  }
-  void TearDown() override {
-    use_failure_folder(saved_);
-    std::filesystem::remove_all(dir_);
-  }
-
-  size_t files_written() const {
-    size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++count;
-    return count;
-  }
-
-  std::filesystem::path dir_;
-  std::string saved_;
-};
+using FrameCompare = OwnFailureFolder;
 
 TEST_F(FrameCompare, EqualPicturesPassAndWriteNothing) {
   ImagePtr a = painted(5, 3, 0x102030);
@@ -65,7 +39,7 @@ TEST_F(FrameCompare, EqualPicturesPassAndWriteNothing) {
   EXPECT_TRUE(frames_equal("a", "b", a.get(), b.get()));
   const PIXELS pixels = pixels_of(a.get());
   EXPECT_FRAME_EQ(FrameView(pixels, 5), b);
-  EXPECT_EQ(files_written(), 0u);
+  EXPECT_EQ(scratch_.files(), 0u);
 }
 
 TEST_F(FrameCompare, ADifferenceNamesItsCountTheFirstPixelAndBothValues) {
@@ -90,14 +64,14 @@ TEST_F(FrameCompare, AFailureWritesActualExpectedAndDifferenceAndListsThem) {
   const ::testing::AssertionResult result = frames_equal("a", "b", actual.get(), expected.get());
   ASSERT_FALSE(result);
   const std::vector<std::string> paths = listed_paths(result.message());
-  EXPECT_EQ(files_written(), 3u);
+  EXPECT_EQ(scratch_.files(), 3u);
   const ImagePtr read_actual = load_expected_picture(paths[0]);
   const ImagePtr read_expected = load_expected_picture(paths[1]);
   const ImagePtr difference = load_expected_picture(paths[2]);
   ASSERT_NE(read_actual, nullptr) << paths[0];
   ASSERT_NE(read_expected, nullptr) << paths[1];
   ASSERT_NE(difference, nullptr) << paths[2];
-  EXPECT_EQ(std::filesystem::path(paths[0]).parent_path(), dir_);
+  EXPECT_EQ(std::filesystem::path(paths[0]).parent_path(), scratch_.path());
   EXPECT_FRAME_EQ(read_actual, actual);
   EXPECT_FRAME_EQ(read_expected, expected);
   for (int32_t i = 0; i < 16; ++i) {
@@ -109,7 +83,8 @@ TEST_F(FrameCompare, AFailureWritesActualExpectedAndDifferenceAndListsThem) {
 TEST_F(FrameCompare, DifferentSizesAreReportedAsSizes) {
   ImagePtr wide = painted(8, 2, 1);
   ImagePtr square = painted(4, 4, 1);
-  const ::testing::AssertionResult result = frames_equal("wide", "square", wide.get(), square.get());
+  const ::testing::AssertionResult result =
+      frames_equal("wide", "square", wide.get(), square.get());
   ASSERT_FALSE(result);
   EXPECT_NE(std::string(result.message()).find("wide is 8 x 2, square is 4 x 4"), std::string::npos)
       << result.message();
@@ -124,11 +99,25 @@ TEST_F(FrameCompare, NoPictureIsAFailureNotACrash) {
   ImagePtr image = painted(2, 2, 1);
   EXPECT_FALSE(frames_equal("none", "image", nullptr, image.get()));
   EXPECT_FALSE(frames_equal("image", "none", image.get(), nullptr));
+  IMG bufferless = {0, 2, 2, nullptr};
+  EXPECT_FALSE(frames_equal("bufferless", "image", &bufferless, image.get()));
+  const PIXELS five(5, 1u);
+  EXPECT_FALSE(frames_equal("five", "image", FrameView(five, 2), image.get())) << "not whole rows";
+}
+
+TEST_F(FrameCompare, EmptyPicturesAreEqual) {
+  const IMG empty = {0, 0, 0, nullptr};
+  const IMG other = {0, 0, 0, nullptr};
+  EXPECT_FRAME_EQ(&empty, &other);
+  EXPECT_FRAME_EQ(FrameView(PIXELS{}, 0), &empty);
+  const IMG no_rows = {0, 4, 0, nullptr};
+  EXPECT_FRAME_EQ(FrameView(PIXELS{}, 4), &no_rows);
+  EXPECT_FALSE(frames_equal("no rows", "empty", FrameView(PIXELS{}, 4), &empty));
 }
 
 TEST_F(FrameCompare, AStoredPictureIsReadWithOurOwnReader) {
   ImagePtr stored = painted(3, 5, 0x0A0B0C);
-  const std::string path = (dir_ / "stored.ppm").string();
+  const std::string path = scratch_.file("stored.ppm");
   ASSERT_EQ(IMG_save(stored.get(), path.c_str()), 1);
   EXPECT_FRAME_MATCHES_FILE(stored, path);
 
@@ -137,7 +126,7 @@ TEST_F(FrameCompare, AStoredPictureIsReadWithOurOwnReader) {
   ASSERT_FALSE(result);
   EXPECT_NE(std::string(result.message()).find("first at (1, 1)"), std::string::npos)
       << result.message();
-  EXPECT_FALSE(frame_matches_file("shown", "path", stored.get(), (dir_ / "missing.ppm").string()));
+  EXPECT_FALSE(frame_matches_file("shown", "path", stored.get(), scratch_.file("missing.ppm")));
 }
 
 }  // namespace

@@ -76,6 +76,8 @@ void ShowInProcess::build_screen(int32_t width, int32_t height) {
 
 void ShowInProcess::build_display(int32_t width, int32_t height) {
   FPS_state.target_rate = QUOMBRAX_target_frame_rate;
+  QUOMBRAX_config.screen_width = width;
+  QUOMBRAX_config.screen_height = height;
   QUOMBRAX_STATE& state = QUOMBRAX_state;
   state.display = SDLDPY_create();
   state.keys = SDLDPY_keys_create();
@@ -112,13 +114,18 @@ const PIXELS& ShowInProcess::frame(int32_t number) const {
   return none;
 }
 
-void ShowInProcess::remember(void* context, int32_t number, const uint32_t* pixels,
-                             int32_t width, int32_t height) {
+void ShowInProcess::remember(void* context, int32_t number, const uint32_t* pixels, int32_t width,
+                             int32_t height) {
   auto* test = static_cast<ShowInProcess*>(context);
   ++test->presented;
   if (test->keep && !test->keep(number)) return;
   test->kept_numbers.push_back(number);
-  test->kept.emplace_back(pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height));
+  test->kept.emplace_back(pixels,
+                          pixels + static_cast<size_t>(width) * static_cast<size_t>(height));
+}
+
+FrameView ShowInProcess::on_screen(const PIXELS& pixels) {
+  return FrameView(pixels, QUOMBRAX_config.screen_width);
 }
 
 PIXELS row_of(const PIXELS& frame, int32_t width, int32_t y) {

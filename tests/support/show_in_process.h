@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "show/quombrax.h"
+#include "tests/support/frame_compare.h"
 #include "tests/support/pixels.h"
 
 struct IMG;
@@ -55,6 +56,9 @@ class ShowInProcess : public testing::Test {
   std::vector<PIXELS> kept;
   // The kept frame of this number; fails the test when it was not kept.
   const PIXELS& frame(int32_t number) const;
+  // A kept frame, or pixels made to match one, as a picture as wide as the
+  // screen, for EXPECT_FRAME_EQ.
+  static FrameView on_screen(const PIXELS& pixels);
 
  private:
   // The capture back end, the frame timer, the show's state and the kept

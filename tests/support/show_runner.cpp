@@ -66,8 +66,7 @@ bool receive(int pipe, void* data, size_t count) {
   return true;
 }
 
-void on_frame(void* context, int32_t frame, const uint32_t* pixels, int32_t width,
-              int32_t height) {
+void on_frame(void* context, int32_t frame, const uint32_t* pixels, int32_t width, int32_t height) {
   auto* child = static_cast<CHILD*>(context);
   if (frame > child->frame_limit) _exit(frame_limit_status);
   RECORD record{};
@@ -121,7 +120,8 @@ bool take(SHOW_RUN& run, const RECORD& record, int pipe) {
   if (record.kind == RECORD_PICTURE) {
     SHOW_PICTURE picture{record.frame.number, record.picture_width, record.picture_height, {}};
     picture.pixels.resize(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
-    if (!receive(pipe, picture.pixels.data(), picture.pixels.size() * sizeof(uint32_t))) return false;
+    if (!receive(pipe, picture.pixels.data(), picture.pixels.size() * sizeof(uint32_t)))
+      return false;
     run.pictures.push_back(std::move(picture));
     return true;
   }
@@ -215,8 +215,7 @@ SHOW_PICTURE picture_of(const SHOW_RUN& run, int32_t number) {
   const SHOW_PICTURE mine = picture_of(actual, number);
   const SHOW_PICTURE theirs = picture_of(expected, number);
   const std::string actual_name = std::string(actual_expr) + " frame " + std::to_string(number);
-  const std::string expected_name =
-      std::string(expected_expr) + " frame " + std::to_string(number);
+  const std::string expected_name = std::string(expected_expr) + " frame " + std::to_string(number);
   const ::testing::AssertionResult pictures =
       frames_equal(actual_name.c_str(), expected_name.c_str(), FrameView(mine.pixels, mine.width),
                    FrameView(theirs.pixels, theirs.width));

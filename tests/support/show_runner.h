@@ -12,17 +12,17 @@
 // played. Same script, same result: the run is deterministic.
 
 struct SHOW_EVENT {
-  int32_t frame;   // delivered at the first key poll after this frame
-  int32_t kind;    // a CAPTURE_EVENT_KIND
+  int32_t frame;  // delivered at the first key poll after this frame
+  int32_t kind;   // a CAPTURE_EVENT_KIND
   int32_t symbol;
 };
 
 struct SHOW_FRAME {
-  int32_t number;           // presented frames, counted from 1
-  uint32_t milliseconds;    // virtual clock when it was presented
-  uint64_t hash;            // of its pixels
-  int32_t lit_pixels;       // pixels that are not black
-  uint32_t flags;           // the show's flags at the time
+  int32_t number;         // presented frames, counted from 1
+  uint32_t milliseconds;  // virtual clock when it was presented
+  uint64_t hash;          // of its pixels
+  int32_t lit_pixels;     // pixels that are not black
+  uint32_t flags;         // the show's flags at the time
   uint8_t display_options;
 };
 
@@ -42,7 +42,7 @@ struct SHOW_OPTIONS {
 };
 
 struct SHOW_RUN {
-  bool exited = false;      // ended by itself (not by a signal)
+  bool exited = false;  // ended by itself (not by a signal)
   int exit_status = -1;
   bool frame_limit_hit = false;
   std::vector<SHOW_FRAME> frames;
