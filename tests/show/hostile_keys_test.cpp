@@ -67,6 +67,28 @@ TEST(HostileKeys, AKeyStormInOneFrameActsAsItsLastKeyAlone) {
   expect_same_show(stormed, plain);
 }
 
+TEST(HostileKeys, AStormOfTapsInOneFrameActsAsTheLastKeyTapped) {
+  // Every key goes down and up within the one poll, Space last: the last key
+  // pressed in a poll is the one that acts, the releases notwithstanding.
+  SHOW_OPTIONS storm = into_scene_three();
+  for (int32_t i = 0; i < storm_pairs; ++i) {
+    const int32_t key = storm_keys[i % (sizeof storm_keys / sizeof storm_keys[0])];
+    storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_DOWN, key});
+    storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_UP, key});
+  }
+  storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_DOWN, ' '});
+  storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_UP, ' '});
+  show_press(storm, quit_frame, 'q');
+  SHOW_OPTIONS space_alone = into_scene_three();
+  show_press(space_alone, storm_frame, ' ');
+  show_press(space_alone, quit_frame, 'q');
+
+  const SHOW_RUN stormed = run_show(storm);
+  const SHOW_RUN plain = run_show(space_alone);
+  expect_clean_exit(stormed);
+  expect_same_show(stormed, plain);
+}
+
 TEST(HostileKeys, ClosingTheWindowDuringAFadeEndsTheShowAtTheNextPoll) {
   // Frame 10 is in the opening fade, which polls no keys: the request waits
   // for scene one's first frame.
