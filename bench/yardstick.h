@@ -51,3 +51,17 @@ void measure_against_memcpy(benchmark::State& state, size_t bytes, Op op) {
   state.counters["memcpy_us"] = copy_total * 1e6 / copies;
   state.counters["ratio"] = copy_total > 0 ? op_total / copy_total : 0;
 }
+
+// CPU time of one memcpy of `bytes`, averaged over batches that move at
+// least 64 MiB, for costs measured some other way than by measure_against_memcpy.
+inline double memcpy_seconds(size_t bytes) {
+  const size_t copies = std::max<size_t>(1, (size_t{64} << 20) / bytes);
+  std::vector<uint8_t> from(bytes, 0x5A), to(bytes, 0);
+  const double start = thread_seconds();
+  for (size_t i = 0; i < copies; ++i) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+  return (thread_seconds() - start) / static_cast<double>(copies);
+}

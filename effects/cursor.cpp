@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "effects/ring.h"
+#include "imaging/clip.h"
 #include "imaging/img.h"
 #include "show/assets/sine_table.h"
 
@@ -19,7 +19,7 @@ namespace {
 int32_t column_top(const CURSOR* cursor, int32_t phase, int32_t dst_height) {
   const int64_t shift = (int64_t{cursor->amplitude} * sine_table[phase & sine_mask]) >> 16;
   const int64_t row = shift + cursor->y;
-  return dst_height > 0 ? ring_wrap(row, dst_height) : 0;
+  return dst_height > 0 ? clip_wrap(row, dst_height) : 0;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "effects/ring.h"
+#include "imaging/clip.h"
 
 const MODULE_ID DISTY_id = {"DISTY   ", "20090807", "Kadwelon", "C       ", "CODE    "};
 
@@ -11,7 +11,7 @@ void DISTY_error() {}
 namespace {
 
 int32_t phase_sum(const DISTY* disty) {
-  return ring_wrap(static_cast<int64_t>(disty->base) + disty->offset, disty->size);
+  return clip_wrap(static_cast<int64_t>(disty->base) + disty->offset, disty->size);
 }
 
 // Recomputes `value`; a ring of size 0 cannot count.
@@ -126,7 +126,7 @@ int32_t DISTY_advance(DISTY* disty) {
     DISTY_error();
     return 0;
   }
-  disty->base = ring_wrap(static_cast<int64_t>(disty->base) + disty->base_step, disty->size);
+  disty->base = clip_wrap(static_cast<int64_t>(disty->base) + disty->base_step, disty->size);
   return update_value(disty);
 }
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "containers/sample.h"
-#include "effects/ring.h"
+#include "imaging/clip.h"
 #include "imaging/img.h"
 #include "show/assets/sine_table.h"
 
@@ -98,7 +98,7 @@ bool can_draw(const ROLL* roll, const IMG* texture) {
   return true;
 }
 
-int32_t texture_row(const IMG* texture, int64_t row) { return ring_wrap(row, texture->height); }
+int32_t texture_row(const IMG* texture, int64_t row) { return clip_wrap(row, texture->height); }
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #include <cstdlib>
 
-#include "effects/ring.h"
 #include "effects/scroll.h"
+#include "imaging/clip.h"
 
 void SCROLL_COUNTER_error() {}
 
@@ -35,5 +35,5 @@ void SCROLL_COUNTER_advance(SCROLL_COUNTER* counter) {
     SCROLL_COUNTER_error();
     return;
   }
-  counter->index = ring_wrap(static_cast<int64_t>(counter->index) + counter->step, counter->size);
+  counter->index = clip_wrap(static_cast<int64_t>(counter->index) + counter->step, counter->size);
 }

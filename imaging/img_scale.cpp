@@ -1,58 +1,9 @@
-// Resampling by repeating and dropping whole pixels, and turning by an angle.
-
-#include <cstdlib>
+// The image's resampling and rotation, written once for both twins in
+// raster_scale.h.
 
 #include "imaging/img.h"
-#include "imaging/raster.h"
+#include "imaging/raster_scale.h"
 
-int32_t* IMG_scale_runs(int32_t a, int32_t b) {
-  const CLIP_RUNS sides = clip_runs_sides(a, b);
-  int32_t* counts =
-      clip_runs_fit(sides)
-          ? static_cast<int32_t*>(std::calloc(static_cast<size_t>(sides.small) + 1, sizeof(int32_t)))
-          : nullptr;
-  if (counts == nullptr) {
-    IMG_error();
-    return nullptr;
-  }
-  clip_fill_runs(counts, sides);
-  return counts;
-}
-
-void IMG_scale(const IMG* src, IMG* dst) {
-  if (src == nullptr || dst == nullptr || dst->width < 0 || dst->height < 0) {
-    IMG_error();
-    return;
-  }
-  if (raster_has_pixels(dst) && (dst->width == 0 || dst->height == 0)) return;  // nothing to fill
-  // An empty or bufferless source has nothing to sample from.
-  if (!raster_has_pixels(src) || !raster_has_pixels(dst) || src->width <= 0 || src->height <= 0) {
-    IMG_error();
-    return;
-  }
-  int32_t* maps = clip_scale_maps(src->width, src->height, dst->width, dst->height);
-  if (maps == nullptr) {
-    IMG_error();
-    return;
-  }
-  clip_gather(src->pixels, src->width, dst->pixels, dst->width, dst->height, maps,
-              maps + dst->width);
-  std::free(maps);
-}
-
-IMG* IMG_rotate(const IMG* src, int32_t angle) {
-  if (!raster_has_pixels(src)) {
-    IMG_error();
-    return nullptr;
-  }
-  const int32_t width = clip_turned_side(src->width), height = clip_turned_side(src->height);
-  IMG* out = IMG_create();
-  if (out == nullptr) return nullptr;
-  IMG_resize(out, width, height);
-  if (out->pixels == nullptr || out->width != width || out->height != height) {
-    IMG_destroy(&out);  // refused or failed resize: no partial result
-    return nullptr;
-  }
-  clip_turn(src->pixels, src->width, src->height, out->pixels, width, height, angle);
-  return out;
-}
+int32_t* IMG_scale_runs(int32_t a, int32_t b) { return raster_scale_runs<IMG>(a, b); }
+void IMG_scale(const IMG* src, IMG* dst) { raster_scale(src, dst); }
+IMG* IMG_rotate(const IMG* src, int32_t angle) { return raster_rotate(src, angle); }

@@ -1,5 +1,6 @@
 #include "imaging/pnm.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -157,7 +158,7 @@ TEXT_SAMPLE read_text_sample(PNM_SOURCE* source) {
     sample.found = true;
     sample.nonzero = sample.nonzero || c != '0';
     sample.low_byte = (sample.low_byte * 10 + digit) & 0xFFu;
-    sample.capped = sample.capped >= cap / 10 ? cap : sample.capped * 10 + digit;
+    sample.capped = std::min(sample.capped * 10 + digit, cap);
     c = next_byte(source);
   }
   return sample;

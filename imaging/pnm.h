@@ -58,7 +58,9 @@ struct PNM_HEADER {
 // size or maxval included).
 int32_t PNM_read_header(PNM_SOURCE* source, PNM_HEADER* header);
 
-// How one module reads and writes its records. `make` returns a record of
+// How one module reads and writes its records (raster_file.h fills it from
+// the twin's RASTER_TRAITS, so the reader and writers compile once for both
+// twins). `make` returns a record of
 // width x height zeroed pixels or null; `store` puts colour 0x00RRGGBB at
 // pixel `index`; `discard` frees a record that `make` returned; `rgb_at` is
 // the colour of pixel `index` of a pixel buffer; `error` is the module's
@@ -79,11 +81,6 @@ struct PNM_PIXELS {
   int32_t height;
   const void* pixels;
 };
-
-template <class Record>
-PNM_PIXELS PNM_view(const Record* record) {
-  return record ? PNM_PIXELS{record->width, record->height, record->pixels} : PNM_PIXELS{};
-}
 
 // Decodes one image from `source` without reporting; a new record or null.
 void* PNM_read(PNM_SOURCE* source, const PNM_FORMAT* format);
@@ -113,26 +110,3 @@ void* PNM_from_text(const PNM_FORMAT* format, const char* text);
 // Index just past the first occurrence of `literal` in `text`, 0 when it does
 // not occur (or is empty) and when either is null.
 int32_t PNM_find(const PNM_FORMAT* format, const char* text, const char* literal);
-// PNM_FORMAT pieces for a record type with the usual create, resize and
-// destroy operations: a record made this way has exactly width x height
-// zeroed pixels or is not made at all.
-template <class Record, Record* (*create)(), void (*resize)(Record*, int32_t, int32_t),
-          void (*destroy)(Record**)>
-void* PNM_make(int32_t width, int32_t height) {
-  Record* record = create();
-  if (!record) {
-    return nullptr;
-  }
-  resize(record, width, height);
-  bool sized = record->width == width && record->height == height;
-  if (!sized || (!record->pixels && width > 0 && height > 0)) {
-    destroy(&record);
-  }
-  return record;
-}
-
-template <class Record, void (*destroy)(Record**)>
-void PNM_discard(void* record) {
-  Record* typed = static_cast<Record*>(record);
-  destroy(&typed);
-}

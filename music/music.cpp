@@ -1,5 +1,6 @@
 #include "music/music.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -46,9 +47,10 @@ int32_t instrument_count(const MUSIC* music) {
     return music->instruments != nullptr ? music->instruments->length : 0;
 }
 
-// The scratch vector with `length` zeroed values, or null when memory ran out
-// (then it is dropped, and the next mixing tries again).
-SAMPLE* cleared_scratch(int32_t length) {
+// The scratch vector with `length` values, or null when memory ran out
+// (then it is dropped, and the next mixing tries again). Its values are
+// stale: a mixing writes every one of them.
+SAMPLE* scratch_of_length(int32_t length) {
     if (scratch != nullptr && scratch->length != length) {
         SAMPLE_destroy(&scratch);
     }
@@ -62,17 +64,44 @@ SAMPLE* cleared_scratch(int32_t length) {
         }
         return nullptr;
     }
-    SAMPLE_clear(scratch);
     return scratch;
 }
 
-// mix = placed + 3 x loop, wrapping exactly as doubling the loop and adding
-// placed + loop would, then the arithmetic shift: floor((3 x loop + placed) / 4).
-void blend(SAMPLE* placed_then_mix, const SAMPLE* loop) {
-    SAMPLE_add(placed_then_mix, loop);
-    SAMPLE_add(placed_then_mix, loop);
-    SAMPLE_add(placed_then_mix, loop);
-    SAMPLE_shift_right(placed_then_mix, 2);
+// floor((3 x old + sound) / 4), the sum wrapping modulo 2^32 before the
+// arithmetic shift, exactly as tripling the loop into the placed sound would.
+int32_t blended(int32_t old_value, int32_t sound) {
+    const uint32_t sum = 3u * static_cast<uint32_t>(old_value) + static_cast<uint32_t>(sound);
+    return static_cast<int32_t>(sum) >> 2;
+}
+
+// One plain loop per run of values, so the compiler can vectorise each.
+void blend_silence(int32_t* mix, const int32_t* loop, int32_t from, int32_t to) {
+    for (int32_t i = from; i < to; ++i) {
+        mix[i] = blended(loop[i], 0);
+    }
+}
+
+void blend_sound(int32_t* mix, const int32_t* loop, const int32_t* sound, int32_t at,
+                 int32_t count) {
+    for (int32_t j = 0; j < count; ++j) {
+        mix[at + j] = blended(loop[at + j], sound[j]);
+    }
+}
+
+// The loop blended with the instrument placed at `offset`, wrapping past the
+// loop's end to its start, in one pass and without allocating: what adding
+// the sound into silence, rotating it by `offset` and blending the loop in
+// would give. A sound longer than the loop is cut to the loop's length.
+void blend_placed(SAMPLE* mix, const SAMPLE* loop, const SAMPLE* instrument, int32_t offset) {
+    const int32_t length = loop->length;
+    const bool audible = instrument->values != nullptr;
+    const int32_t sound_length = audible ? std::min(instrument->length, length) : 0;
+    const int32_t head = std::min(sound_length, length - offset);  // from offset on
+    const int32_t tail = sound_length - head;                       // wrapped to index 0
+    blend_sound(mix->values, loop->values, instrument->values + head, 0, tail);
+    blend_silence(mix->values, loop->values, tail, offset);
+    blend_sound(mix->values, loop->values, instrument->values, offset, head);
+    blend_silence(mix->values, loop->values, offset + head, length);
 }
 
 // The only write to the loop's values, and the only time the guard is held.
@@ -88,7 +117,7 @@ void publish(const SAMPLE* mix, SAMPLE* loop) {
 
 void mix_one_instrument(MUSIC* music) {
     const int32_t length = music->loop != nullptr ? music->loop->length : 0;
-    SAMPLE* mix = length > 0 && music->loop->values != nullptr ? cleared_scratch(length) : nullptr;
+    SAMPLE* mix = length > 0 && music->loop->values != nullptr ? scratch_of_length(length) : nullptr;
     const Placement at = draw_placement(instrument_count(music), length);
     if (mix == nullptr || at.pick < 0) {
         return;
@@ -97,9 +126,7 @@ void mix_one_instrument(MUSIC* music) {
     if (instrument == nullptr) {
         return;
     }
-    SAMPLE_add(mix, instrument);
-    SAMPLE_rotate_right(mix, at.offset);
-    blend(mix, music->loop);
+    blend_placed(mix, music->loop, instrument, at.offset);
     publish(mix, music->loop);
 }
 

@@ -12,6 +12,9 @@ namespace {
 
 SDLDPY* the_display = nullptr;
 uint32_t video_flags = 0;
+// A failed mode change leaves the record's old size behind but no screen:
+// the back ends drop the old screen before they try the new mode.
+bool screen_open = false;
 const char empty_text[] = "";
 
 constexpr int32_t default_size = 256;
@@ -36,6 +39,10 @@ void SDLDPY_error() {}
 
 int32_t SDLDPY_display_exists() { return the_display != nullptr ? 1 : 0; }
 
+int32_t SDLDPY_screen_is_open(const SDLDPY* display) {
+  return is_the_display(display) && screen_open ? 1 : 0;
+}
+
 SDLDPY* SDLDPY_create() {
   if (the_display != nullptr) {
     SDLDPY_error();
@@ -57,7 +64,8 @@ void SDLDPY_set_mode(SDLDPY* display, int32_t width, int32_t height) {
     return;
   }
   int32_t bits_per_pixel = 0;
-  if (!BACKEND_screen_open(width, height, video_flags, &bits_per_pixel)) {
+  screen_open = BACKEND_screen_open(width, height, video_flags, &bits_per_pixel) != 0;
+  if (!screen_open) {
     SDLDPY_error();
     return;
   }
@@ -100,6 +108,7 @@ void SDLDPY_destroy(SDLDPY** display) {
     return;
   }
   BACKEND_screen_close();
+  screen_open = false;
   std::free(the_display);
   the_display = nullptr;
   *display = nullptr;

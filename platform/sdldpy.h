@@ -54,6 +54,8 @@ void SDLDPY_audio_error();
 // Display. One display at most; a second create returns the first.
 SDLDPY* SDLDPY_create();
 void SDLDPY_set_mode(SDLDPY* display, int32_t width, int32_t height);
+// 1 while the display has a screen to show on: its last mode change worked.
+int32_t SDLDPY_screen_is_open(const SDLDPY* display);
 void SDLDPY_present(SDLDPY* display, const IMG* image);
 void SDLDPY_present_direct(SDLDPY* display, const IMG* image);
 void SDLDPY_present_converted(SDLDPY* display, const IMG* image);

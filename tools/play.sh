@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian machine (installs only what is missing), builds the
-# show and runs it in a window. "tools/play.sh fullscreen" runs the
-# fullscreen program instead.
+# Sets up a fresh Debian machine with what the show alone needs (installs
+# only what is missing), builds the show (the "play" preset, build/play) and
+# runs it in a window. "tools/play.sh fullscreen" runs the fullscreen program
+# instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup.sh
+tools/setup.sh show
 
-build=build/play
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUOMBRAX_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target quombrax quombrax-window
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+cmake --preset play >/dev/null
+cmake --build --preset play
 
 program=quombrax-window
 if [ "${1:-}" = fullscreen ]; then
   program=quombrax
 fi
-exec "$build/show/$program"
+exec build/play/show/$program

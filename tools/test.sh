@@ -1,33 +1,26 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian machine, then builds and runs every test:
-#   1. the whole suite as shipped (g++, warnings as errors);
-#   2. the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer (clang++);
-#   3. the music feed raced against SDL's audio thread under ThreadSanitizer;
-#   4. every fuzz corpus replayed once through its libFuzzer target;
-#   5. the compiled-in assets regenerated and compared with the committed ones.
-# Build trees go to build/.
+# Sets up a fresh Debian machine, then builds and runs every test, one
+# workflow preset (CMakePresets.json) at a time, each in build/<preset>:
+#   release   the whole suite as shipped (g++, warnings as errors), the layer
+#             check and the compiled-in assets regenerated and compared;
+#   sanitize  the whole suite again under AddressSanitizer +
+#             UndefinedBehaviorSanitizer (clang++);
+#   tsan      the music feed raced against SDL's audio thread, and half a
+#             minute of the whole show on SDL, under ThreadSanitizer;
+#   fuzz      every fuzz corpus replayed once through its libFuzzer target;
+# then the web page, built with Emscripten and driven in headless Chromium.
+# One of them alone: cmake --workflow --preset <name>.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
 
-jobs=$(nproc)
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+for preset in release sanitize tsan fuzz; do
+  echo "== $preset"
+  cmake --workflow --preset "$preset"
+done
 
-run_suite() {
-  local dir=$1; shift
-  echo "== suite: $dir"
-  cmake -S . -B "$dir" -DQUOMBRAX_WERROR=ON -DQUOMBRAX_BENCH=OFF "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" -j "$jobs" --output-on-failure
-}
-
-run_suite build/release -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc
-run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DQUOMBRAX_SANITIZE=ON
-
-echo "== thread sanitizer"
-tools/tsan-test.sh
-echo "== fuzz corpus replay"
-fuzz/replay.sh
-echo "== compiled-in assets"
-tools/assetgen/check.sh build/release
+echo "== web page"
+tools/web.sh
+tests/web/run.sh build/release

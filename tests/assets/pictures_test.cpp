@@ -9,25 +9,12 @@
 #include <vector>
 
 #include "imaging/img.h"
+#include "tests/support/compiled_pictures.h"
 
 namespace {
 
-struct Picture {
-  const char* name;
-  const uint8_t* data;
-  size_t size;
-  const char* magic;
-  int32_t width;
-  int32_t height;
-};
-
-const Picture pictures[] = {
-    {"font bitmap", font_bitmap_pnm, font_bitmap_pnm_size, "P4", 128, 144},
-    {"picture sheet", picture_sheet_pnm, picture_sheet_pnm_size, "P6", 512, 256},
-    {"logo picture", logo_picture_pnm, logo_picture_pnm_size, "P6", 256, 256},
-    {"roll picture", roll_picture_pnm, roll_picture_pnm_size, "P6", 256, 96},
-    {"corner picture", corner_picture_pnm, corner_picture_pnm_size, "P6", 64, 64},
-};
+using Picture = CompiledPicture;
+const auto& pictures = compiled_pictures;
 
 // Owns one decoded picture for the length of a test.
 struct Decoded {

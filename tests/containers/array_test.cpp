@@ -5,13 +5,11 @@
 #include <vector>
 
 #include "containers/array.h"
+#include "tests/support/handles.h"
+#include "tests/support/output_capture.h"
+#include "tests/support/module_ids.h"
 
 namespace {
-
-struct ArrayDeleter {
-    void operator()(ARRAY* array) const { ARRAY_destroy(&array); }
-};
-using ArrayPtr = std::unique_ptr<ARRAY, ArrayDeleter>;
 
 // Distinct handles to store; the array never looks behind them.
 struct Handles : testing::Test {
@@ -54,40 +52,28 @@ struct ArrayState {
 };
 
 TEST(ArrayId, NamesModuleDateAuthorLanguageKind) {
-    const std::vector<std::string> fields(std::begin(ARRAY_id), std::end(ARRAY_id));
-    EXPECT_EQ(fields, (std::vector<std::string>{"ARRAY   ", "20101011", "Kadwelon", "C       ",
-                                                 "CODE    "}));
+    expect_module_id(ARRAY_id, {"ARRAY   ", "20101011", "Kadwelon", "C       ", "CODE    "});
 }
 
 // The report switch is module state: every test leaves it off.
 struct ArrayErrorReport : testing::Test {
     void TearDown() override { ARRAY_set_error_report(0); }
-
-    static std::string output_of(void (*action)()) {
-        testing::internal::CaptureStdout();
-        action();
-        return testing::internal::GetCapturedStdout();
-    }
 };
 
 TEST_F(ArrayErrorReport, PrintsTheLineOnlyWhileOn) {
-    EXPECT_EQ(output_of(ARRAY_error), "");
-    ARRAY_set_error_report(1);
-    EXPECT_EQ(output_of(ARRAY_error), "ARRAY error\n");
-    ARRAY_set_error_report(0);
-    EXPECT_EQ(output_of(ARRAY_error), "");
+    expect_error_line_only_while_on(ARRAY_error, ARRAY_set_error_report, "ARRAY error\n");
 }
 
 TEST_F(ArrayErrorReport, RefusedCallsReportAndGoodCallsDoNot) {
     ARRAY_set_error_report(1);
-    EXPECT_EQ(output_of([] { EXPECT_EQ(ARRAY_pop(nullptr), nullptr); }), "ARRAY error\n");
-    EXPECT_EQ(output_of([] {
+    EXPECT_EQ(printed_by([] { EXPECT_EQ(ARRAY_pop(nullptr), nullptr); }), "ARRAY error\n");
+    EXPECT_EQ(printed_by([] {
                   ArrayPtr array(ARRAY_create());
                   EXPECT_EQ(ARRAY_get(array.get(), 0), nullptr);
                   EXPECT_EQ(ARRAY_find(array.get(), nullptr), -1);
               }),
               "ARRAY error\nARRAY error\n");
-    EXPECT_EQ(output_of([] {
+    EXPECT_EQ(printed_by([] {
                   ArrayPtr array(ARRAY_create());
                   ARRAY_push(array.get(), nullptr);
                   EXPECT_EQ(ARRAY_equal(nullptr, array.get()), 0);  // never reports
@@ -95,7 +81,7 @@ TEST_F(ArrayErrorReport, RefusedCallsReportAndGoodCallsDoNot) {
                   EXPECT_EQ(ARRAY_from_text("[]"), nullptr);
               }),
               "");
-    EXPECT_EQ(output_of([] {
+    EXPECT_EQ(printed_by([] {
                   EXPECT_EQ(ARRAY_to_text(nullptr), nullptr);
                   EXPECT_EQ(ARRAY_from_text(nullptr), nullptr);
               }),

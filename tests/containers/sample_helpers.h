@@ -5,12 +5,7 @@
 #include <vector>
 
 #include "containers/sample.h"
-
-// Owns a vector for the length of a test.
-struct SampleDeleter {
-    void operator()(SAMPLE* sample) const { SAMPLE_destroy(&sample); }
-};
-using SamplePtr = std::unique_ptr<SAMPLE, SampleDeleter>;
+#include "tests/support/handles.h"
 
 // Built by appending, so the capacity has grown the way SAMPLE_insert grows it.
 inline SamplePtr make_sample(const std::vector<int32_t>& values) {

@@ -6,13 +6,12 @@
 
 #include "containers/sample.h"
 #include "tests/containers/sample_helpers.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
 TEST(SampleId, NamesModuleDateAuthorLanguageKind) {
-    const std::vector<std::string> fields(std::begin(SAMPLE_id), std::end(SAMPLE_id));
-    EXPECT_EQ(fields, (std::vector<std::string>{"SAMPLE  ", "20101019", "Kadwelon", "C       ",
-                                                 "CODE    "}));
+    expect_module_id(SAMPLE_id, {"SAMPLE  ", "20101019", "Kadwelon", "C       ", "CODE    "});
 }
 
 TEST(SampleCreate, StartsEmptyWithThirtyTwoZeroSlots) {

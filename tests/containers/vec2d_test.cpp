@@ -4,13 +4,12 @@
 #include <vector>
 
 #include "containers/vec2d.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
 TEST(Vec2dId, NamesModuleDateAuthorLanguageKind) {
-    const std::vector<std::string> fields(std::begin(VEC2D_id), std::end(VEC2D_id));
-    EXPECT_EQ(fields, (std::vector<std::string>{"VEC2D   ", "20101019", "Kadwelon", "C       ",
-                                                 "CODE    "}));
+    expect_module_id(VEC2D_id, {"VEC2D   ", "20101019", "Kadwelon", "C       ", "CODE    "});
 }
 
 TEST(Vec2d, NewVectorsAreOriginAndEqual) {

@@ -7,13 +7,9 @@
 #include <vector>
 
 #include "effects_test_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
-
-struct CursorDeleter {
-  void operator()(CURSOR* cursor) const { CURSOR_destroy(&cursor); }
-};
-using CursorPtr = std::unique_ptr<CURSOR, CursorDeleter>;
 
 // A wave over `image` with the given height factor and rest line.
 CursorPtr make_wave(IMG* image, int32_t amplitude, int32_t rest_line) {
@@ -86,11 +82,11 @@ TEST(CursorDraw, FlatWaveCopiesTheSourceToXY) {
       {"every column outside", 40, 4},
       {"negative rest line", 0, -4},
   };
-  ImgPtr src = make_image(8, 16, source_pixel);
+  ImagePtr src = make_image(8, 16, source_pixel);
   for (const Case& c : cases) {
     CursorPtr cursor = make_wave(src.get(), 0, c.y);
     cursor->x = c.x;
-    ImgPtr dst = make_filled(32, 32, background);
+    ImagePtr dst = filled_image(32, 32, background);
     CURSOR_draw(cursor.get(), dst.get());
     SCOPED_TRACE(c.name);
     expect_source_at(src.get(), dst.get(), [&](int32_t x, int32_t y) {
@@ -100,9 +96,9 @@ TEST(CursorDraw, FlatWaveCopiesTheSourceToXY) {
 }
 
 TEST(CursorDraw, SourceTallerThanTheDestinationIsCut) {
-  ImgPtr src = make_image(4, 40, source_pixel);
+  ImagePtr src = make_image(4, 40, source_pixel);
   CursorPtr cursor = make_wave(src.get(), 0, 20);
-  ImgPtr dst = make_filled(4, 32, background);
+  ImagePtr dst = filled_image(4, 32, background);
   CURSOR_draw(cursor.get(), dst.get());
   for (int32_t row = 0; row < 32; ++row) {
     const int32_t source_row = (row - 20 + 32) % 32;
@@ -137,22 +133,22 @@ TEST(CursorDraw, ShowWaveStaysBetweenRowsSixtyFourAndOneNinetyOne) {
       {1279, 2048, 1, 191},                      // a ring larger than the table is folded into it
       {1791, 2048, 1, 64},
   };
-  ImgPtr src = make_filled(1, 1, 0x7);
+  ImagePtr src = filled_image(1, 1, 0x7);
   for (const Case& c : cases) {
     CursorPtr cursor = make_wave(src.get(), 128, 128);
     DISTY_configure(&cursor->phase, c.size, c.base, -3, 0, c.offset_step);
-    ImgPtr dst = make_filled(1, 256, 0);
+    ImagePtr dst = filled_image(1, 256, 0);
     CURSOR_draw(cursor.get(), dst.get());
     EXPECT_EQ(lit_row(dst.get(), 0), c.top) << "base " << c.base << " size " << c.size;
   }
 }
 
 TEST(CursorDraw, ColumnsFollowTheirOwnPhase) {
-  ImgPtr src = make_filled(256, 1, 0x9);
+  ImagePtr src = filled_image(256, 1, 0x9);
   CursorPtr cursor = make_wave(src.get(), 128, 128);
   cursor->phase.offset_step = 1;
   cursor->phase.base_step = -3;
-  ImgPtr dst = make_filled(256, 256, 0);
+  ImagePtr dst = filled_image(256, 256, 0);
   CURSOR_draw(cursor.get(), dst.get());
   // With base 0 the strip spans a quarter period, rising from the rest line
   // at column 0 to the peak at column 255.
@@ -165,18 +161,18 @@ TEST(CursorDraw, ColumnsFollowTheirOwnPhase) {
 
 TEST(CursorDraw, SameFrameDrawsTheSamePictureAndMoveShiftsIt) {
   // 50 columns leave the offset at 800 after a draw, not a whole turn.
-  ImgPtr src = make_filled(50, 2, 0x5);
+  ImagePtr src = filled_image(50, 2, 0x5);
   CursorPtr cursor = make_wave(src.get(), 100, 50);
-  ImgPtr first = make_filled(50, 100, 0);
-  ImgPtr second = make_filled(50, 100, 0);
+  ImagePtr first = filled_image(50, 100, 0);
+  ImagePtr second = filled_image(50, 100, 0);
   CURSOR_draw(cursor.get(), first.get());
   CURSOR_draw(cursor.get(), second.get());
-  EXPECT_TRUE(IMG_equal(first.get(), second.get()));
+  EXPECT_FRAME_EQ(first, second);
 
   cursor->phase.base_step = 16;  // one column's worth of phase
   CURSOR_move(cursor.get());
   EXPECT_EQ(cursor->phase.base, 16);
-  ImgPtr moved = make_filled(50, 100, 0);
+  ImagePtr moved = filled_image(50, 100, 0);
   CURSOR_draw(cursor.get(), moved.get());
   EXPECT_FALSE(IMG_equal(first.get(), moved.get()));
   for (int32_t column = 0; column < 49; ++column) {
@@ -185,11 +181,11 @@ TEST(CursorDraw, SameFrameDrawsTheSamePictureAndMoveShiftsIt) {
 }
 
 TEST(CursorDraw, SharedPhaseMovesTheWholeImageTogether) {
-  ImgPtr src = make_filled(10, 3, 0x4);
+  ImagePtr src = filled_image(10, 3, 0x4);
   CursorPtr cursor = make_wave(src.get(), 60, 40);
   cursor->phase.offset_step = 0;
   cursor->phase.base = 256;
-  ImgPtr dst = make_filled(10, 80, 0);
+  ImagePtr dst = filled_image(10, 80, 0);
   CURSOR_draw(cursor.get(), dst.get());
   for (int32_t column = 0; column < 10; ++column) {
     EXPECT_EQ(lit_row(dst.get(), column), 40 + ((60 * 32766) >> 16)) << column;
@@ -198,9 +194,9 @@ TEST(CursorDraw, SharedPhaseMovesTheWholeImageTogether) {
 
 TEST(CursorDraw, MissingImagesDrawNothing) {
   CursorPtr cursor(CURSOR_create());
-  ImgPtr dst = make_filled(8, 8, background);
+  ImagePtr dst = filled_image(8, 8, background);
   CURSOR_draw(cursor.get(), dst.get());  // no source yet
-  ImgPtr src = make_filled(8, 8, 0x1);
+  ImagePtr src = filled_image(8, 8, 0x1);
   cursor->image = src.get();
   CURSOR_draw(cursor.get(), nullptr);
   CURSOR_draw(nullptr, dst.get());

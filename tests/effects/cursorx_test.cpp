@@ -41,7 +41,7 @@ TEST(CursorxStepColours, EachChannelGrowsByOneAndWrapsAlone) {
       {0xAB0000FE, 0x000101FF},  // the top byte becomes 0
   };
   const auto count = static_cast<int32_t>(cases.size());
-  ImgPtr image = make_image(count, 2, [&](int32_t x, int32_t) { return cases[x].before; });
+  ImagePtr image = make_image(count, 2, [&](int32_t x, int32_t) { return cases[x].before; });
   CURSORX_step_colours(image.get());
   for (int32_t y = 0; y < 2; ++y) {
     for (int32_t x = 0; x < count; ++x) {
@@ -58,12 +58,8 @@ TEST(CursorxStepColours, ImageWithoutPixelsIsLeftAlone) {
   EXPECT_EQ(bare.pixels, nullptr);
 }
 
-struct BytemapDeleter {
-  void operator()(BYTEMAP* map) const { BYTEMAP_destroy(&map); }
-};
-
 TEST(CursorxNoise, OneBandForEveryByteInTheDrawOrder) {
-  std::unique_ptr<BYTEMAP, BytemapDeleter> map(BYTEMAP_create());
+  BytemapPtr map(BYTEMAP_create());
   BYTEMAP_resize(map.get(), 13, 7);
   const size_t count = 13 * 7;
   for (unsigned seed : {1u, 99u, 20101022u}) {

@@ -8,12 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "tests/support/handles.h"
 
-struct DistyDeleter {
-  void operator()(DISTY* disty) const { DISTY_destroy(&disty); }
-};
-using DistyPtr = std::unique_ptr<DISTY, DistyDeleter>;
+namespace {
 
 DistyPtr make_disty(int32_t size, int32_t base, int32_t base_step, int32_t offset,
                     int32_t offset_step) {

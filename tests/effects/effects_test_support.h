@@ -6,34 +6,8 @@
 
 #include "imaging/font.h"
 #include "imaging/img.h"
-
-// Owning handles so a failing assertion never leaks an image or a font.
-struct ImgDeleter {
-  void operator()(IMG* image) const { IMG_destroy(&image); }
-};
-using ImgPtr = std::unique_ptr<IMG, ImgDeleter>;
-
-struct FontDeleter {
-  void operator()(FONT* font) const { FONT_destroy(&font); }
-};
-using FontPtr = std::unique_ptr<FONT, FontDeleter>;
-
-// An image of the given size whose pixel (x, y) is paint(x, y).
-inline ImgPtr make_image(int32_t width, int32_t height,
-                         const std::function<uint32_t(int32_t, int32_t)>& paint) {
-  ImgPtr image(IMG_create());
-  IMG_resize(image.get(), width, height);
-  for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      image->pixels[y * width + x] = paint(x, y);
-    }
-  }
-  return image;
-}
-
-inline ImgPtr make_filled(int32_t width, int32_t height, uint32_t colour) {
-  return make_image(width, height, [colour](int32_t, int32_t) { return colour; });
-}
+#include "tests/support/handles.h"
+#include "tests/support/images.h"
 
 // Colour every cell of a glyph font is filled with, so a drawn pixel tells
 // which character code put it there.
@@ -46,7 +20,7 @@ inline FontPtr make_glyph_font(int32_t cell_w, int32_t cell_h, int32_t codes, in
   font->width = cell_w;
   font->height = cell_h;
   const int32_t rows = (codes + per_row - 1) / per_row;
-  ImgPtr sheet = make_image(cell_w * per_row, cell_h * rows, [=](int32_t x, int32_t y) {
+  ImagePtr sheet = make_image(cell_w * per_row, cell_h * rows, [=](int32_t x, int32_t y) {
     return glyph_colour((y / cell_h) * per_row + x / cell_w);
   });
   font->image = sheet.release();

@@ -10,6 +10,8 @@
 #include "effects/roll.h"
 #include "effects/scroll.h"
 #include "effects/stars.h"
+#include "tests/support/output_capture.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
@@ -27,11 +29,7 @@ TEST(ModuleRecords, EveryEffectIdentifiesItself) {
       {&CURSORX_id, {"CURSORX ", "20090805", "Kadwelon", "C       ", "CODE    "}},
   };
   for (const Case& c : cases) {
-    for (size_t i = 0; i < 5; ++i) {
-      const char* field = (*c.id)[i];
-      EXPECT_EQ(std::string(field), c.fields[i]) << c.fields[0] << " field " << i;
-      EXPECT_EQ(field[8], '\0');
-    }
+    expect_module_id(*c.id, c.fields);
   }
 }
 
@@ -39,9 +37,7 @@ TEST(ModuleRecords, SilentErrorHooksPrintNothing) {
   const std::vector<std::function<void()>> hooks = {STARS_error, SCROLL_error, SCROLL_COUNTER_error,
                                                     CURSOR_error, DISTY_error};
   for (const auto& hook : hooks) {
-    testing::internal::CaptureStdout();
-    hook();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(printed_by(hook), "");
   }
 }
 

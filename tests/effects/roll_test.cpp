@@ -7,13 +7,10 @@
 
 #include "containers/sample.h"
 #include "effects_test_support.h"
+#include "tests/support/frame_compare.h"
+#include "tests/support/output_capture.h"
 
 namespace {
-
-struct RollDeleter {
-  void operator()(ROLL* roll) const { ROLL_destroy(&roll); }
-};
-using RollPtr = std::unique_ptr<ROLL, RollDeleter>;
 
 RollPtr make_roll(int32_t width, int32_t height) {
   RollPtr roll(ROLL_create());
@@ -27,8 +24,8 @@ uint32_t texture_pixel(int32_t x, int32_t row) {
   return static_cast<uint32_t>(row + 1) | static_cast<uint32_t>(x) << 16;
 }
 
-ImgPtr make_texture(int32_t width, int32_t height, int32_t offset) {
-  ImgPtr texture = make_image(width, height, texture_pixel);
+ImagePtr make_texture(int32_t width, int32_t height, int32_t offset) {
+  ImagePtr texture = make_image(width, height, texture_pixel);
   texture->y = offset;
   return texture;
 }
@@ -94,9 +91,9 @@ TEST(RollBuild, FacesTakeTheNewSize) {
 
 TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
   RollPtr roll = make_roll(32, 10);
-  ImgPtr texture = make_texture(32, 50, 9);
+  ImagePtr texture = make_texture(32, 50, 9);
   ROLL_draw(roll.get(), texture.get());
-  ImgPtr front_before(IMG_clone(roll->front));
+  ImagePtr front_before(IMG_clone(roll->front));
   const std::vector<int32_t> table_before = table_slice(roll.get(), 0, 9);
   const IMG* front = roll->front;
 
@@ -105,15 +102,15 @@ TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
   const std::vector<std::pair<int32_t, int32_t>> refused = {
       {32, 1}, {32, 0}, {32, -4}, {0, 10}, {-3, 10}, {20000, 20000}};
   for (auto [width, height] : refused) {
-    testing::internal::CaptureStdout();
-    ROLL_build(roll.get(), width, height);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n") << width << " x " << height;
+    EXPECT_EQ(printed_by([&roll, w = width, h = height] { ROLL_build(roll.get(), w, h); }),
+              "ROLL ERROR\n")
+        << width << " x " << height;
     EXPECT_EQ(roll->front, front);
     EXPECT_EQ(roll->width, 32);
     EXPECT_EQ(roll->height, 10);
     EXPECT_EQ(roll->radius, 5);
     EXPECT_EQ(table_slice(roll.get(), 0, 9), table_before);
-    EXPECT_TRUE(IMG_equal(roll->front, front_before.get()));
+    EXPECT_FRAME_EQ(roll->front, front_before);
   }
   ROLL_set_error_report(0);
   ROLL_build(nullptr, 10, 10);  // nothing to build
@@ -123,7 +120,7 @@ TEST(RollDraw, FacesShowTheTableRowsAroundTheOffset) {
   const int32_t texture_height = 50;
   for (int32_t offset : {0, 7, -1, -1000, 1000001, INT32_MAX, INT32_MIN}) {
     RollPtr roll = make_roll(16, 24);
-    ImgPtr texture = make_texture(16, texture_height, offset);
+    ImagePtr texture = make_texture(16, texture_height, offset);
     ROLL_draw(roll.get(), texture.get());
     const int32_t* table = roll->table->values;
     for (int32_t d = 0; d < 24; ++d) {
@@ -140,13 +137,13 @@ TEST(RollDraw, FacesShowTheTableRowsAroundTheOffset) {
 
 TEST(RollDraw, TurningByThreeMovesEveryRowThreeTextureRows) {
   RollPtr roll = make_roll(8, 170);
-  ImgPtr texture = make_texture(8, 300, 40);
+  ImagePtr texture = make_texture(8, 300, 40);
   ROLL_draw(roll.get(), texture.get());
-  ImgPtr front_before(IMG_clone(roll->front));
-  ImgPtr back_before(IMG_clone(roll->back));
+  ImagePtr front_before(IMG_clone(roll->front));
+  ImagePtr back_before(IMG_clone(roll->back));
   ROLL_draw(roll.get(), texture.get());
-  EXPECT_TRUE(IMG_equal(roll->front, front_before.get())) << "same offset, same faces";
-  EXPECT_TRUE(IMG_equal(roll->back, back_before.get()));
+  EXPECT_FRAME_EQ(roll->front, front_before) << "same offset, same faces";
+  EXPECT_FRAME_EQ(roll->back, back_before);
 
   texture->y += 3;
   ROLL_draw(roll.get(), texture.get());
@@ -162,7 +159,7 @@ TEST(RollDraw, NarrowTextureFillsTheLeftAndWideTextureIsCut) {
   for (IMG* face : {roll->front, roll->back}) {
     for (int32_t i = 0; i < 60; ++i) face->pixels[i] = old;
   }
-  ImgPtr narrow = make_texture(4, 20, 0);
+  ImagePtr narrow = make_texture(4, 20, 0);
   ROLL_draw(roll.get(), narrow.get());
   for (int32_t d = 0; d < 6; ++d) {
     for (int32_t x = 0; x < 10; ++x) {
@@ -174,7 +171,7 @@ TEST(RollDraw, NarrowTextureFillsTheLeftAndWideTextureIsCut) {
       }
     }
   }
-  ImgPtr wide = make_texture(30, 20, 0);
+  ImagePtr wide = make_texture(30, 20, 0);
   ROLL_draw(roll.get(), wide.get());
   for (int32_t x = 0; x < 10; ++x) {
     EXPECT_EQ(roll->back->pixels[3 * 10 + x] >> 16, static_cast<uint32_t>(x));
@@ -185,7 +182,7 @@ TEST(RollDrawFlat, StraightBandOfRowsDownFromTheOffset) {
   const int32_t height = 7;
   for (int32_t offset : {0, 3, -2, 95}) {
     RollPtr roll = make_roll(5, height);
-    ImgPtr texture = make_texture(5, 9, offset);
+    ImagePtr texture = make_texture(5, 9, offset);
     ROLL_draw_flat(roll.get(), texture.get());
     for (int32_t d = 0; d < height; ++d) {
       EXPECT_EQ(shown_row(roll->front, d), wrap(int64_t{offset} - (height - 1 - d), 9))
@@ -198,40 +195,26 @@ TEST(RollDrawFlat, StraightBandOfRowsDownFromTheOffset) {
 
 TEST(RollDraw, MissingOrEmptyTextureDrawsNothingAndReports) {
   RollPtr roll = make_roll(4, 4);
-  ImgPtr empty(IMG_create());
+  ImagePtr empty(IMG_create());
   IMG_resize(empty.get(), 4, 0);
-  ImgPtr front_before(IMG_clone(roll->front));
+  ImagePtr front_before(IMG_clone(roll->front));
   ROLL_set_error_report(1);
   for (const IMG* texture :
        {static_cast<const IMG*>(nullptr), static_cast<const IMG*>(empty.get())}) {
-    testing::internal::CaptureStdout();
-    ROLL_draw(roll.get(), texture);
-    ROLL_draw_flat(roll.get(), texture);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\nROLL ERROR\n");
+    EXPECT_EQ(printed_by([&] {
+      ROLL_draw(roll.get(), texture);
+      ROLL_draw_flat(roll.get(), texture);
+    }), "ROLL ERROR\nROLL ERROR\n");
   }
-  ImgPtr texture = make_texture(4, 4, 0);
-  testing::internal::CaptureStdout();
-  ROLL_draw(nullptr, texture.get());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n");
+  ImagePtr texture = make_texture(4, 4, 0);
+  EXPECT_EQ(printed_by([&] { ROLL_draw(nullptr, texture.get()); }), "ROLL ERROR\n");
   ROLL_set_error_report(0);
-  EXPECT_TRUE(IMG_equal(roll->front, front_before.get()));
+  EXPECT_FRAME_EQ(roll->front, front_before);
 }
 
 TEST(RollError, PrintsOnlyWhileTheSwitchIsOn) {
-  testing::internal::CaptureStdout();
-  ROLL_error();
-  ROLL_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-
-  ROLL_set_error_report(1);
-  testing::internal::CaptureStdout();
-  ROLL_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\n");
-
-  ROLL_set_error_report(0);
-  testing::internal::CaptureStdout();
-  ROLL_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(printed_by([] { ROLL_destroy(nullptr); }), "");
+  expect_error_line_only_while_on(ROLL_error, ROLL_set_error_report, "ROLL ERROR\n");
 }
 
 TEST(RollDestroy, NullsTheHandleAndRefusesTwice) {
@@ -239,10 +222,10 @@ TEST(RollDestroy, NullsTheHandleAndRefusesTwice) {
   ROLL_destroy(&roll);
   EXPECT_EQ(roll, nullptr);
   ROLL_set_error_report(1);
-  testing::internal::CaptureStdout();
-  ROLL_destroy(&roll);
-  ROLL_destroy(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ROLL ERROR\nROLL ERROR\n");
+  EXPECT_EQ(printed_by([&] {
+    ROLL_destroy(&roll);
+    ROLL_destroy(nullptr);
+  }), "ROLL ERROR\nROLL ERROR\n");
   ROLL_set_error_report(0);
 }
 

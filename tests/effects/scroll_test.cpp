@@ -7,13 +7,9 @@
 #include <vector>
 
 #include "effects_test_support.h"
+#include "tests/support/frame_compare.h"
 
 namespace {
-
-struct ScrollDeleter {
-  void operator()(SCROLL* scroll) const { SCROLL_destroy(&scroll); }
-};
-using ScrollPtr = std::unique_ptr<SCROLL, ScrollDeleter>;
 
 TEST(Scroll, CreateHoldsTheDefaultTextAndItsOwnFont) {
   ScrollPtr scroll(SCROLL_create());
@@ -40,13 +36,13 @@ class ScrollMove : public testing::Test {
   void SetUp() override {
     font_.reset(FONT_create());
     font_->width = 32;
-    target_ = make_filled(256, 32, 0);
+    target_ = filled_image(256, 32, 0);
     scroll_.reset(SCROLL_create());
     SCROLL_set_text(scroll_.get(), text_, font_.get(), target_.get());
   }
   const char* text_ = "ABCDEFGHIJ";
   FontPtr font_;
-  ImgPtr target_;
+  ImagePtr target_;
   ScrollPtr scroll_;
 };
 
@@ -99,7 +95,7 @@ TEST_F(ScrollMove, SetTextTakesTextFontAndTargetButKeepsTheMotion) {
   scroll_->position = 7;
   scroll_->x = 5;
   scroll_->y = 9;
-  ImgPtr strip = make_filled(100, 16, 0);
+  ImagePtr strip = filled_image(100, 16, 0);
   FontPtr other = make_glyph_font(8, 8, 16, 4);
   const char* text = "hello";
   SCROLL_set_text(scroll_.get(), text, other.get(), strip.get());
@@ -119,7 +115,7 @@ TEST_F(ScrollMove, SetTextTakesTextFontAndTargetButKeepsTheMotion) {
 TEST_F(ScrollMove, RefusedTextChangesNothing) {
   scroll_->counter->index = 6;
   const SCROLL before = *scroll_;
-  ImgPtr strip = make_filled(100, 16, 0);
+  ImagePtr strip = filled_image(100, 16, 0);
   SCROLL_set_text(scroll_.get(), "", font_.get(), strip.get());
   SCROLL_set_text(scroll_.get(), nullptr, font_.get(), strip.get());
   SCROLL_set_text(scroll_.get(), "x", nullptr, strip.get());
@@ -138,7 +134,7 @@ TEST(ScrollOwnFont, IsReplacedBySetTextAndFreedOnce) {
   ScrollPtr scroll(SCROLL_create());
   ASSERT_NE(scroll->own_font, nullptr);
   FontPtr font = make_glyph_font(4, 4, 16, 4);
-  ImgPtr target = make_filled(8, 4, 0);
+  ImagePtr target = filled_image(8, 4, 0);
   SCROLL_set_text(scroll.get(), "ab", font.get(), target.get());
   EXPECT_EQ(scroll->own_font, nullptr);
   SCROLL_set_text(scroll.get(), "abc", font.get(), target.get());
@@ -150,7 +146,7 @@ class ScrollDraw : public testing::Test {
  protected:
   void SetUp() override {
     font_ = make_glyph_font(4, 4, 128, 16);
-    target_ = make_filled(22, 6, 0);
+    target_ = filled_image(22, 6, 0);
     scroll_.reset(SCROLL_create());
     SCROLL_set_text(scroll_.get(), text_, font_.get(), target_.get());
   }
@@ -162,7 +158,7 @@ class ScrollDraw : public testing::Test {
   }
   const char* text_ = "Qu\nick!";
   FontPtr font_;
-  ImgPtr target_;
+  ImagePtr target_;
   ScrollPtr scroll_;
 };
 
@@ -203,11 +199,11 @@ TEST_F(ScrollDraw, SpeedZeroKeepsThePictureStill) {
   scroll_->speed = 0;
   scroll_->position = 2;
   SCROLL_draw(scroll_.get());
-  ImgPtr first(IMG_clone(target_.get()));
+  ImagePtr first(IMG_clone(target_.get()));
   IMG_clear(target_.get());
   SCROLL_move(scroll_.get());
   SCROLL_draw(scroll_.get());
-  EXPECT_TRUE(IMG_equal(first.get(), target_.get()));
+  EXPECT_FRAME_EQ(first, target_);
 }
 
 TEST_F(ScrollDraw, HighBytesLeaveAnEmptyCell) {

@@ -10,11 +10,6 @@
 
 namespace {
 
-struct StarsDeleter {
-  void operator()(STARS* field) const { STARS_destroy(&field); }
-};
-using StarsPtr = std::unique_ptr<STARS, StarsDeleter>;
-
 constexpr int32_t one = 0x10000;  // one pixel in 16.16
 
 void place(STARS* field, int32_t index, int32_t x, int32_t y) {
@@ -221,7 +216,7 @@ TEST(StarsDraw, GlyphFollowsTheRowAndCentresOnTheStar) {
   field->font = font.get();
   place(field.get(), 0, 100 * one, 130 * one);
   place(field.get(), 1, 10 * one + 5, 63 * one + one - 1);
-  ImgPtr screen = make_filled(256, 200, 0);
+  ImagePtr screen = filled_image(256, 200, 0);
   STARS_draw(field.get(), screen.get());
   EXPECT_EQ(field->width, 256);
   EXPECT_EQ(field->height, 200);
@@ -244,7 +239,7 @@ TEST(StarsDraw, LaterStarsCoverEarlierOnes) {
   field->font = font.get();
   place(field.get(), 0, 50 * one, 70 * one);
   place(field.get(), 1, 51 * one, 71 * one);
-  ImgPtr screen = make_filled(128, 128, 0);
+  ImagePtr screen = filled_image(128, 128, 0);
   STARS_draw(field.get(), screen.get());
   EXPECT_EQ(IMG_get_pixel(screen.get(), 50, 70), glyph_colour(7));
   EXPECT_EQ(IMG_get_pixel(screen.get(), 34, 54), glyph_colour(6));
@@ -256,7 +251,7 @@ TEST(StarsDraw, PixelsTakeTheColourInsideTheImageOnly) {
   place(field.get(), 0, 2 * one + one / 2, 3 * one);
   place(field.get(), 1, 90 * one, 1 * one);  // outside the smaller image
   place(field.get(), 2, 7 * one, 7 * one);
-  ImgPtr screen = make_filled(8, 8, 0);
+  ImagePtr screen = filled_image(8, 8, 0);
   STARS_draw_pixels(field.get(), screen.get());
   EXPECT_EQ(field->width, 8);
   EXPECT_EQ(field->height, 8);
@@ -280,7 +275,7 @@ TEST(StarsDraw, PixelsTakeTheColourInsideTheImageOnly) {
 
 TEST(StarsDraw, MissingFontOrPositionsDrawNothing) {
   StarsPtr field = make_field(16, 16, 4);
-  ImgPtr screen = make_filled(16, 16, 0);
+  ImagePtr screen = filled_image(16, 16, 0);
   STARS_draw(field.get(), screen.get());
   STARS_draw(nullptr, screen.get());
   STARS_draw_pixels(field.get(), nullptr);

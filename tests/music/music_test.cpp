@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "tests/music/placement.h"
+#include "tests/support/output_capture.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
@@ -71,17 +73,7 @@ std::vector<int32_t> expected_loop(int32_t length, int32_t offset, int32_t place
 }
 
 TEST(MusicModule, IdentificationRecordPutsTheAuthorBeforeTheDate) {
-    const char* fields[5] = {"MUSIC   ", "Kadwelon", "20101019", "C       ", "CODE    "};
-    for (int field = 0; field < 5; ++field) {
-        EXPECT_STREQ(MUSIC_id[field], fields[field]) << "field " << field;
-        EXPECT_EQ(std::strlen(MUSIC_id[field]), 8u);
-    }
-}
-
-std::string printed_by(const std::function<void()>& action) {
-    testing::internal::CaptureStdout();
-    action();
-    return testing::internal::GetCapturedStdout();
+    expect_module_id(MUSIC_id, {"MUSIC   ", "Kadwelon", "20101019", "C       ", "CODE    "});
 }
 
 TEST(MusicModule, ErrorLineIsPrintedOnlyWhileTheSwitchIsOn) {

@@ -10,6 +10,7 @@
 #include "platform/capture.h"
 #include "platform/fps.h"
 #include "platform/sdldpy.h"
+#include "tests/support/module_ids.h"
 
 namespace {
 
@@ -311,13 +312,13 @@ TEST_F(DisplayTest, AScriptedPressIsReleasedAtTheFollowingPoll) {
 TEST(ModuleRecords, IdentifyTheModules) {
   struct CASE {
     const MODULE_ID& id;
-    const char* fields[5];
+    std::vector<std::string> fields;
   } cases[] = {
       {SDLDPY_id, {"SDLDPY  ", "20101009", "LINUXSDL", "Kadwelon", "CODE    "}},
       {FPS_id, {"FPS     ", "20101022", "Kadwelon", "C       ", "CODE    "}},
   };
   for (const CASE& c : cases) {
-    for (int field = 0; field < 5; ++field) EXPECT_STREQ(c.id[field], c.fields[field]);
+    expect_module_id(c.id, c.fields);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/fps.h"
 #include "platform/sdldpy.h"
 #include "show/quombrax.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -205,17 +206,7 @@ TEST(ShowRecord, IdentifiesTheProgram) {
 }
 
 TEST(ShowErrorHook, PrintsItsLineOnlyWhileSwitchedOn) {
-  testing::internal::CaptureStdout();
-  QUOMBRAX_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  QUOMBRAX_set_error_report(1);
-  testing::internal::CaptureStdout();
-  QUOMBRAX_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "QUOMBRAX Error.\n");
-  QUOMBRAX_set_error_report(0);
-  testing::internal::CaptureStdout();
-  QUOMBRAX_error();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  expect_error_line_only_while_on(QUOMBRAX_error, QUOMBRAX_set_error_report, "QUOMBRAX Error.\n");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/capture.h"
-#include "tests/show/show_runner.h"
+#include "tests/support/show_runner.h"
 
 namespace {
 

@@ -2,23 +2,31 @@
 # Regenerates every compiled-in asset into a temporary folder and fails if
 # any differs from the committed copy under show/assets/data.
 #   tools/assetgen/check.sh [build-dir]
-# With a build directory of this project, the generator is built there;
-# otherwise in a temporary one.
+#   tools/assetgen/check.sh --generator path/to/assetgen
+# With a build directory of this project, the generator is built there; with
+# no argument, in a temporary one. Builds with the tools run the second form
+# as the CTest test "assetgen_check".
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-build=${1:-$work/build}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DQUOMBRAX_BENCH=OFF >/dev/null
+if [ "${1:-}" = --generator ]; then
+  generator=$2
+else
+  build=${1:-$work/build}
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUOMBRAX_BUILD_TESTS=OFF \
+      -DQUOMBRAX_BENCH=OFF >/dev/null
+  fi
+  cmake --build "$build" --target assetgen -j 2 >/dev/null
+  generator=$build/tools/assetgen/assetgen
 fi
-cmake --build "$build" --target assetgen -j 2 >/dev/null
 
 generated=$work/data
 mkdir -p "$generated"
-"$build/tools/assetgen/assetgen" "$generated" 2>"$work/log" || { cat "$work/log"; exit 1; }
+"$generator" "$generated" 2>"$work/log" || { cat "$work/log"; exit 1; }
 
 status=0
 for committed in show/assets/data/*; do

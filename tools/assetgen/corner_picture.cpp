@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "tools/assetgen/chrome.h"
+#include "tools/assetgen/emblem.h"
 #include "tools/assetgen/generator.h"
 #include "tools/assetgen/raster.h"
 #include "tools/assetgen/shapes.h"
@@ -35,7 +36,7 @@ Colour enamel_colour(float x, float y) {
 
 }  // namespace
 
-void make_corner_picture(const std::string& folder) {
+Canvas corner_emblem() {
   Canvas canvas(size, size);
   Mask disc = shape_mask(size, size, [](float x, float y) {
     return std::hypot(x - centre.x, y - centre.y) - outer;
@@ -57,6 +58,10 @@ void make_corner_picture(const std::string& folder) {
   stamp(letter, q, (size - q.width) / 2 - q.left, baseline);
   float cap = 0.729f * letter_size;
   paint_chrome_letters(canvas, letter, 1.5f, 2, baseline - cap, baseline);
-  write_canvas(folder + "/corner_picture.pnm", canvas,
+  return canvas;
+}
+
+void make_corner_picture(const std::string& folder) {
+  write_canvas(folder + "/corner_picture.pnm", corner_emblem(),
                {"QUOMBRAX corner emblem, 64 x 64", "black is transparent"});
 }

@@ -10,3 +10,4 @@ void make_roll_picture(const std::string& folder);
 void make_corner_picture(const std::string& folder);
 void make_instruments(const std::string& folder);
 void make_scroll_text(const std::string& folder);
+void make_menu_icon(const std::string& folder);

@@ -19,5 +19,6 @@ int main(int argc, char** argv) {
   make_corner_picture(folder);
   make_instruments(folder);
   make_scroll_text(folder);
+  make_menu_icon(folder);
   return 0;
 }

@@ -118,22 +118,25 @@ uint8_t channel_byte(float v) {
 
 }  // namespace
 
+uint32_t canvas_pixel(const Canvas& canvas, int x, int y) {
+  if (canvas.covered(x, y) < transparent_below) return 0;
+  Colour c = canvas.at(x, y);
+  uint32_t pixel =
+      uint32_t{channel_byte(c.r)} << 16 | uint32_t{channel_byte(c.g)} << 8 | channel_byte(c.b);
+  // A covered pixel must never read as the transparent value.
+  return pixel != 0 ? pixel : 1;
+}
+
 void write_canvas(const std::string& path, const Canvas& canvas,
                   const std::vector<std::string>& comments) {
   std::vector<uint8_t> data;
   data.reserve(static_cast<size_t>(canvas.width) * canvas.height * 3);
   for (int y = 0; y < canvas.height; ++y) {
     for (int x = 0; x < canvas.width; ++x) {
-      uint8_t rgb[3] = {0, 0, 0};
-      if (canvas.covered(x, y) >= transparent_below) {
-        Colour c = canvas.at(x, y);
-        rgb[0] = channel_byte(c.r);
-        rgb[1] = channel_byte(c.g);
-        rgb[2] = channel_byte(c.b);
-        // A covered pixel must never read as the transparent value.
-        if ((rgb[0] | rgb[1] | rgb[2]) == 0) rgb[2] = 1;
-      }
-      data.insert(data.end(), rgb, rgb + 3);
+      uint32_t pixel = canvas_pixel(canvas, x, y);
+      data.push_back(static_cast<uint8_t>(pixel >> 16));
+      data.push_back(static_cast<uint8_t>(pixel >> 8));
+      data.push_back(static_cast<uint8_t>(pixel));
     }
   }
   write_pnm(path, "P6", canvas.width, canvas.height, comments, data);

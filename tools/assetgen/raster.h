@@ -76,6 +76,9 @@ Mask shape_mask(int w, int h, Distance distance) {
 // A PNM file with its comment lines; the bytes after the header are given.
 void write_pnm(const std::string& path, const std::string& magic, int width, int height,
                const std::vector<std::string>& comments, const std::vector<uint8_t>& data);
+// The canvas pixel as 0x00RRGGBB: exact black where uncovered, never black
+// where covered.
+uint32_t canvas_pixel(const Canvas& canvas, int x, int y);
 // Writes the canvas as P6 (maxval 255) with the given comment lines.
 void write_canvas(const std::string& path, const Canvas& canvas,
                   const std::vector<std::string>& comments);

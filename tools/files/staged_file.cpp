@@ -34,8 +34,9 @@ bool staged_open(STAGED_FILE* file, const std::string& path, std::string* error)
     // The process id keeps two programs writing the same name apart.
     file->temp = path + ".part" + std::to_string(getpid());
   }
-  const std::string& target = file->temp.empty() ? path : file->temp;
-  file->stream = std::fopen(target.c_str(), "wb");
+  const std::string& target = staged_writing_path(*file);
+  // Not inherited by programs started meanwhile (an encoder).
+  file->stream = std::fopen(target.c_str(), "wbe");
   if (file->stream == nullptr) {
     const int number = errno;
     file->temp.clear();
@@ -66,6 +67,10 @@ bool staged_commit(STAGED_FILE* file, std::string* error) {
   }
   file->temp.clear();
   return true;
+}
+
+const std::string& staged_writing_path(const STAGED_FILE& file) {
+  return file.temp.empty() ? file.path : file.temp;
 }
 
 void staged_abandon(STAGED_FILE* file) {

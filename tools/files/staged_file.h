@@ -22,5 +22,8 @@ bool staged_open(STAGED_FILE* file, const std::string& path, std::string* error)
 // removes what was written, when any write to it failed (a full disk
 // included).
 bool staged_commit(STAGED_FILE* file, std::string* error);
+// Where the bytes go until the commit: the temporary name, or the path
+// itself when written in place. For a file another program fills.
+const std::string& staged_writing_path(const STAGED_FILE& file);
 // Closes the file and removes what was written. Safe on a file never opened.
 void staged_abandon(STAGED_FILE* file);

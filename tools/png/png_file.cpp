@@ -67,8 +67,8 @@ bool write_rows(std::FILE* stream, const uint32_t* pixels, int32_t width, int32_
   png_init_io(png, stream);
   png_set_compression_level(png, compression_level);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width * scale),
-               static_cast<png_uint_32>(height * scale), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+               static_cast<png_uint_32>(height * scale), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int32_t y = 0; y < height; ++y) {
     fill_scaled_row(pixels + static_cast<size_t>(y) * static_cast<size_t>(width), width, scale,
@@ -120,8 +120,8 @@ bool read_rgb(std::FILE* stream, std::vector<png_byte>& rgb, std::vector<png_byt
 
 }  // namespace
 
-bool png_write_file(const std::string& path, const uint32_t* pixels, int32_t width,
-                    int32_t height, int32_t scale, std::string* error) {
+bool png_write_file(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height,
+                    int32_t scale, std::string* error) {
   if (pixels == nullptr || width <= 0 || height <= 0 || scale <= 0 ||
       int64_t{width} * scale > PNG_max_side || int64_t{height} * scale > PNG_max_side) {
     return fail(error, "cannot write " + path + ": no picture of that size");

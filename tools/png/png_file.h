@@ -24,8 +24,8 @@ constexpr int32_t PNG_max_side = 1000000;
 // when complete, so a failed write leaves nothing behind. The bytes depend
 // only on the pixels and the scale. On failure returns false and, when
 // `error` is given, says why in a few words.
-bool png_write_file(const std::string& path, const uint32_t* pixels, int32_t width,
-                    int32_t height, int32_t scale, std::string* error = nullptr);
+bool png_write_file(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height,
+                    int32_t scale, std::string* error = nullptr);
 
 // Reads any PNG (grey, palette, RGB, with or without alpha, 1 to 16 bits)
 // into 0x00RRGGBB pixels; alpha is dropped. Returns false, with `picture`

@@ -1,0 +1,23 @@
+# Lays out a small tree with an upward include (imaging including the show)
+# and a source file outside the layer table, runs the layer check on it and
+# fails unless the check fails and names both.
+file(REMOVE_RECURSE ${TREE})
+file(WRITE ${TREE}/show/scene.h "#pragma once\n")
+file(WRITE ${TREE}/imaging/img.cpp "#include \"show/scene.h\"\n")
+file(WRITE ${TREE}/containers/array.cpp "#include <cstdint>\n")
+file(WRITE ${TREE}/elsewhere/stray.cpp "int stray;\n")
+execute_process(COMMAND ${CHECK} ${TREE} RESULT_VARIABLE status OUTPUT_VARIABLE output)
+message("${output}")
+if(status EQUAL 0)
+  message(FATAL_ERROR "the layer check passed a tree with an upward include")
+endif()
+foreach(expected "imaging/img.cpp (imaging) includes show/scene.h (show)"
+                 "elsewhere/stray.cpp lies in a folder the layer table does not name")
+  string(FIND "${output}" "${expected}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the layer check did not say: ${expected}")
+  endif()
+endforeach()
+if(output MATCHES "containers/array.cpp")
+  message(FATAL_ERROR "the layer check blamed a file that includes nothing of the tree")
+endif()
