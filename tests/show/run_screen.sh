@@ -24,7 +24,9 @@ rm -f "$out"/taps "$out"/status "$out"/geometry.* "$out"/*.xwd
 exec 9>"${TMPDIR:-/tmp}/quombrax-run-window.lock"
 flock 9
 export LSAN_OPTIONS="suppressions=$(dirname "$(readlink -f "$0")")/sdl_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
+# A display number picked at random: other runs of xvfb-run -a starting at
+# the same moment would otherwise race for the first free one.
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${size}x24" bash -c '
   program=$1 manager=$2 out=$3 scenario=$4 count=$5
   # A run whose window manager never came up says so instead of running
   # without one.
@@ -63,9 +65,10 @@ xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
     xdotool mousemove --window "$window" 100 100 windowfocus --sync "$window" 2>/dev/null
     sleep 0.5
   }
-  # The window stays black while the show starts and fades in: waits (up to
-  # twenty seconds) until a byte of its pixels is neither 0 nor 255 (the
-  # byte beside the colour may be either), then a moment more.
+  # The window stays black while the show starts: waits (up to twenty
+  # seconds) until a byte of its pixels is neither 0 nor 255 (the byte
+  # beside the colour may be either), then a second more, for the opening
+  # fade to end.
   wait_until_lit() {
     local bytes
     for _ in $(seq 80); do
@@ -75,7 +78,7 @@ xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
       [ "$bytes" = 1 ] && break
       sleep 0.25
     done
-    sleep 0.3
+    sleep 1
   }
   # Taps q once and says how the program ended.
   tap_q_and_wait() {

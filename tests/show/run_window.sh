@@ -14,7 +14,9 @@ exec 9>"${TMPDIR:-/tmp}/quombrax-run-window.lock"
 flock 9
 # For a sanitizer build: SDL's own leaks are not the program's.
 export LSAN_OPTIONS="suppressions=$(dirname "$(readlink -f "$0")")/sdl_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-xvfb-run -a -s "-screen 0 1024x768x$depth" bash -c '
+# A display number picked at random: other runs of xvfb-run -a starting at
+# the same moment would otherwise race for the first free one.
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x$depth" bash -c '
   program=$1 out=$2 ending=$3
   "$program" 2>"$out/stderr" & pid=$!
   window=$(timeout 30 xdotool search --sync --name "^QUOMBRAX$" | head -1)
@@ -24,7 +26,8 @@ xvfb-run -a -s "-screen 0 1024x768x$depth" bash -c '
   sleep 1
   xwininfo -id "$window" >"$out/geometry"
   xwd -silent -id "$window" >"$out/window.xwd"
-  # Held for a while: a press and release between two frames is lost.
+  # Held for a while, as a person holds a key; quick taps are tried in
+  # run_screen.sh.
   press() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; }
   press space
   sleep 1
