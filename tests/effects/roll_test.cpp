@@ -102,9 +102,9 @@ TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
   const std::vector<std::pair<int32_t, int32_t>> refused = {
       {32, 1}, {32, 0}, {32, -4}, {0, 10}, {-3, 10}, {20000, 20000}};
   for (auto [width, height] : refused) {
-    EXPECT_EQ(printed_by([&] {
-      ROLL_build(roll.get(), width, height);
-    }), "ROLL ERROR\n") << width << " x " << height;
+    EXPECT_EQ(printed_by([&roll, w = width, h = height] { ROLL_build(roll.get(), w, h); }),
+              "ROLL ERROR\n")
+        << width << " x " << height;
     EXPECT_EQ(roll->front, front);
     EXPECT_EQ(roll->width, 32);
     EXPECT_EQ(roll->height, 10);

@@ -8,9 +8,9 @@
 #     gets a line a run: its exit status, "hung" when the tap did not end
 #     it, "none" when no window appeared.
 #   run_screen.sh PROGRAM SIZE openbox|none OUTPUT_DIR screen
-#     the window's geometry (OUTPUT_DIR/geometry.0) and a picture of the
-#     whole X screen (screen.xwd), then a tap of q; OUTPUT_DIR/status as
-#     above.
+#     once the show's picture is up, the window's geometry
+#     (OUTPUT_DIR/geometry.0) and a picture of the whole X screen
+#     (screen.xwd), then a tap of q; OUTPUT_DIR/status as above.
 #   run_screen.sh PROGRAM SIZE openbox|none OUTPUT_DIR switch
 #     as "screen", then after Alt+Enter the geometry again (geometry.1) and
 #     a picture of the whole screen (switched.xwd), and after a second
@@ -26,12 +26,20 @@ flock 9
 export LSAN_OPTIONS="suppressions=$(dirname "$(readlink -f "$0")")/sdl_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
   program=$1 manager=$2 out=$3 scenario=$4 count=$5
+  # A run whose window manager never came up says so instead of running
+  # without one.
   if [ "$manager" = openbox ]; then
-    openbox --sm-disable >/dev/null 2>&1 & manager_pid=$!
-    for _ in $(seq 100); do
+    openbox --sm-disable 2>>"$out/stderr" & manager_pid=$!
+    for _ in $(seq 300); do
       xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
       sleep 0.1
     done
+    if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+      echo "openbox did not start" >>"$out/stderr"
+      if [ "$scenario" = taps ]; then echo "no window manager" >"$out/taps"
+      else echo "no window manager" >"$out/status"; fi
+      exit 0
+    fi
   fi
 
   # Searched for again and again rather than with --sync: a search that
@@ -54,6 +62,20 @@ xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
     [ -n "$window" ] || return 1
     xdotool mousemove --window "$window" 100 100 windowfocus --sync "$window" 2>/dev/null
     sleep 0.5
+  }
+  # The window stays black while the show starts and fades in: waits (up to
+  # twenty seconds) until a byte of its pixels is neither 0 nor 255 (the
+  # byte beside the colour may be either), then a moment more.
+  wait_until_lit() {
+    local bytes
+    for _ in $(seq 80); do
+      eval "$(geometry)"
+      bytes=$(xwd -silent -id "$window" 2>/dev/null | tail -c $((WIDTH * HEIGHT * 4)) |
+              tr -d "\000\377" | head -c 1 | wc -c)
+      [ "$bytes" = 1 ] && break
+      sleep 0.25
+    done
+    sleep 0.3
   }
   # Taps q once and says how the program ended.
   tap_q_and_wait() {
@@ -88,14 +110,14 @@ xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
       done ;;
     screen)
       if start; then
-        sleep 1.5
+        wait_until_lit
         geometry >"$out/geometry.0"
         xwd -silent -root >"$out/screen.xwd"
         tap_q_and_wait
       else no_window; fi >"$out/status" ;;
     switch)
       if start; then
-        sleep 1.5
+        wait_until_lit
         geometry >"$out/geometry.0"
         xwd -silent -root >"$out/screen.xwd"
         switch_and_wait "$out/geometry.0" "$out/geometry.1"
@@ -104,6 +126,9 @@ xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
         tap_q_and_wait
       else no_window; fi >"$out/status" ;;
   esac
-  [ -n "${manager_pid:-}" ] && kill $manager_pid 2>/dev/null && wait $manager_pid
+  if [ -n "${manager_pid:-}" ]; then
+    kill -0 $manager_pid 2>/dev/null || echo "openbox ended during the run" >>"$out/stderr"
+    kill $manager_pid 2>/dev/null && wait $manager_pid
+  fi
   true
 ' run_screen "$program" "$manager" "$out" "$scenario" "$count"

@@ -24,6 +24,7 @@ class ScratchFolder {
   bool made() const { return !path_.empty(); }
   const std::filesystem::path& path() const { return path_; }
   std::string file(const std::string& name) const { return (path_ / name).string(); }
+  std::string operator/(const std::string& name) const { return file(name); }
   size_t files() const {
     size_t count = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(path_)) ++count;

@@ -80,26 +80,27 @@ PNG_PICTURE read_png(const std::string& path) {
 // show time: 100 frames after it are 100 x 20 ms of sound.
 TEST(RenderOutputs, WavHolds882SamplesForEvery20MillisecondsOfShowTime) {
   ScratchFolder folder;
-  RENDER_RESULT result = run_render({"--frames", "132", "--wav", folder / "a.wav"});
+  RENDER_RESULT result = run_render({"--frames", "132", "--wav", folder.file("a.wav")});
   ASSERT_EQ(result.status, 0) << result.errors;
-  const std::string wav = read_bytes(folder / "a.wav");
+  const std::string wav = read_bytes(folder.file("a.wav"));
   EXPECT_EQ(wav_samples(wav), 100 * samples_per_frame);
   size_t loud = 0;
   for (size_t i = wav_header; i < wav.size(); ++i) loud += wav[i] != 0;
   EXPECT_GT(loud, wav.size() / 4) << "the music plays from the first frame";
   // Sound belongs to the frame shown after it: from frame 50 on, 83 frames.
-  result = run_render({"--frames", "132", "--from", "50", "--wav", folder / "b.wav"});
+  result = run_render({"--frames", "132", "--from", "50", "--wav", folder.file("b.wav")});
   ASSERT_EQ(result.status, 0) << result.errors;
-  const std::string later = read_bytes(folder / "b.wav");
+  const std::string later = read_bytes(folder.file("b.wav"));
   EXPECT_EQ(wav_samples(later), 83 * samples_per_frame);
   EXPECT_EQ(later.substr(wav_header), wav.substr(wav.size() - (later.size() - wav_header)));
 }
 
 TEST(RenderOutputs, Y4mHasItsHeaderAndOneWholeFramePerPresentedFrame) {
   ScratchFolder folder;
-  RENDER_RESULT result = run_render({"--frames", "40", "--from", "3", "--y4m", folder / "a.y4m"});
+  RENDER_RESULT result =
+      run_render({"--frames", "40", "--from", "3", "--y4m", folder.file("a.y4m")});
   ASSERT_EQ(result.status, 0) << result.errors;
-  Y4M y4m = read_y4m(read_bytes(folder / "a.y4m"), 3 * 256 * 256);
+  Y4M y4m = read_y4m(read_bytes(folder.file("a.y4m")), 3 * 256 * 256);
   EXPECT_EQ(y4m.header, "YUV4MPEG2 W256 H256 F50:1 Ip A1:1 C444");
   EXPECT_EQ(y4m.frames, 38u);
   // Standard output, 4:2:0, another size and enlarged.
@@ -115,11 +116,11 @@ TEST(RenderOutputs, Y4mHasItsHeaderAndOneWholeFramePerPresentedFrame) {
 TEST(RenderOutputs, Y4mPlanesMatchThePngOfTheSameFrame) {
   ScratchFolder folder;
   const RENDER_RESULT result = run_render(
-      {"--frames", "60", "--from", "60", "--y4m", folder / "a.y4m", "--png", folder.path()});
+      {"--frames", "60", "--from", "60", "--y4m", folder.file("a.y4m"), "--png", folder.path()});
   ASSERT_EQ(result.status, 0) << result.errors;
-  const Y4M y4m = read_y4m(read_bytes(folder / "a.y4m"), 3 * 256 * 256);
+  const Y4M y4m = read_y4m(read_bytes(folder.file("a.y4m")), 3 * 256 * 256);
   ASSERT_EQ(y4m.frames, 1u);
-  const PNG_PICTURE picture = read_png(folder / "frame-000060.png");
+  const PNG_PICTURE picture = read_png(folder.file("frame-000060.png"));
   ASSERT_EQ(picture.pixels.size(), 256u * 256u);
   size_t lit = 0;
   for (size_t i = 0; i < picture.pixels.size(); ++i) {
@@ -142,18 +143,18 @@ TEST(RenderOutputs, PngsAreNumberedFromTheFirstWrittenFrameAndScaled) {
   const RENDER_RESULT result =
       run_render({"--frames", "45", "--from", "43", "--scale", "3", "--png", folder.path()});
   ASSERT_EQ(result.status, 0) << result.errors;
-  EXPECT_EQ(count_entries(folder.path()), 3u);
+  EXPECT_EQ(folder.files(), 3u);
   const PNG_PICTURE small = [&] {
     ScratchFolder plain;
     EXPECT_EQ(run_render({"--frames", "44", "--from", "44", "--png", plain.path()}).status, 0);
-    return read_png(plain / "frame-000044.png");
+    return read_png(plain.file("frame-000044.png"));
   }();
   for (const char* name : {"frame-000043.png", "frame-000044.png", "frame-000045.png"}) {
-    const PNG_PICTURE picture = read_png(folder / name);
+    const PNG_PICTURE picture = read_png(folder.file(name));
     EXPECT_EQ(picture.width, 768) << name;
     EXPECT_EQ(picture.height, 768) << name;
   }
-  const PNG_PICTURE big = read_png(folder / "frame-000044.png");
+  const PNG_PICTURE big = read_png(folder.file("frame-000044.png"));
   ASSERT_EQ(small.width, 256);
   for (int32_t y = 0; y < 768; ++y) {
     for (int32_t x = 0; x < 768; ++x) {
@@ -169,7 +170,7 @@ TEST(RenderOutputs, SizeGivesTheShowAScreenOfThatSize) {
   const RENDER_RESULT result =
       run_render({"--frames", "60", "--from", "60", "--size", "320x240", "--png", folder.path()});
   ASSERT_EQ(result.status, 0) << result.errors;
-  const PNG_PICTURE picture = read_png(folder / "frame-000060.png");
+  const PNG_PICTURE picture = read_png(folder.file("frame-000060.png"));
   EXPECT_EQ(picture.width, 320);
   EXPECT_EQ(picture.height, 240);
   size_t lit_right = 0, lit_bottom = 0;
@@ -189,16 +190,16 @@ TEST(RenderOutputs, SizeGivesTheShowAScreenOfThatSize) {
 TEST(RenderOutputs, ScriptedQuitRendersTheFadeOutAndExitsZero) {
   ScratchFolder folder;
   const RENDER_RESULT result = run_render({"--frames", "5000", "--keys", "70:q", "--from", "70",
-                                           "--png", folder.path(), "--wav", folder / "a.wav"});
+                                           "--png", folder.path(), "--wav", folder.file("a.wav")});
   ASSERT_EQ(result.status, 0) << result.errors;
-  EXPECT_EQ(count_entries(folder.path()), 1u + 1 + fade_frames) << "frames 70 to 102 and the WAV";
-  EXPECT_EQ(wav_samples(read_bytes(folder / "a.wav")), samples_per_frame)
+  EXPECT_EQ(folder.files(), 1u + 1 + fade_frames) << "frames 70 to 102 and the WAV";
+  EXPECT_EQ(wav_samples(read_bytes(folder.file("a.wav"))), samples_per_frame)
       << "the fade takes no time";
   uint64_t previous = UINT64_MAX;
   for (int32_t frame = 70; frame <= 70 + fade_frames; ++frame) {
     char name[32];
     std::snprintf(name, sizeof name, "frame-%06d.png", frame);
-    const PNG_PICTURE picture = read_png(folder / name);
+    const PNG_PICTURE picture = read_png(folder.file(name));
     uint64_t brightness = 0;
     for (uint32_t p : picture.pixels) brightness += (p >> 16 & 255) + (p >> 8 & 255) + (p & 255);
     EXPECT_LT(brightness, previous) << name << " is darker than the frame before";
@@ -213,13 +214,13 @@ TEST(RenderOutputs, ScriptedQuitRendersTheFadeOutAndExitsZero) {
 // On the smallest screen, so that the sanitizers' build runs it in moments.
 TEST(RenderOutputs, DefaultLengthIsOneWholeCycleEndingClean) {
   ScratchFolder folder;
-  const RENDER_RESULT result = run_render({"--size", "64x64", "--wav", folder / "cycle.wav"});
+  const RENDER_RESULT result = run_render({"--size", "64x64", "--wav", folder.file("cycle.wav")});
   ASSERT_EQ(result.status, 0) << result.errors;
-  const size_t samples = wav_samples(read_bytes(folder / "cycle.wav"));
+  const size_t samples = wav_samples(read_bytes(folder.file("cycle.wav")));
   EXPECT_EQ(samples % samples_per_frame, 0u);
   // Five scenes of at least 1001 frames each.
   EXPECT_GT(samples / samples_per_frame, 5u * 1001);
-  EXPECT_EQ(count_entries(folder.path()), 1u) << "no temporary file left";
+  EXPECT_EQ(folder.files(), 1u) << "no temporary file left";
 }
 
 TEST(RenderOutputs, SameArgumentsGiveTheSameBytes) {
@@ -227,15 +228,15 @@ TEST(RenderOutputs, SameArgumentsGiveTheSameBytes) {
   for (const ScratchFolder* folder : {&one, &two}) {
     const RENDER_RESULT result = run_render(
         {"--frames", "90", "--from", "80", "--keys", "40:space,75:8", "--scale", "2", "--png",
-         folder->path(), "--y4m-420", *folder / "v.y4m", "--wav", *folder / "s.wav"});
+         folder->path(), "--y4m-420", folder->file("v.y4m"), "--wav", folder->file("s.wav")});
     ASSERT_EQ(result.status, 0) << result.errors;
   }
-  ASSERT_EQ(count_entries(one.path()), 13u) << "11 PNGs, the video and the sound";
+  ASSERT_EQ(one.files(), 13u) << "11 PNGs, the video and the sound";
   for (const auto& entry : fs::directory_iterator(one.path())) {
     const std::string name = entry.path().filename().string();
     const std::string bytes = read_bytes(entry.path());
     EXPECT_GT(bytes.size(), 100u) << name;
-    EXPECT_TRUE(bytes == read_bytes(two / name)) << name << " differs between two runs";
+    EXPECT_TRUE(bytes == read_bytes(two.file(name))) << name << " differs between two runs";
   }
 }
 
@@ -271,7 +272,7 @@ TEST(RenderOutputs, UnwritableOutputsGiveStatusOneAndLeaveNothing) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.errors.find(says), std::string::npos) << result.errors;
     EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
-    EXPECT_EQ(count_entries(folder.path()), 0u);
+    EXPECT_EQ(folder.files(), 0u);
   }
 }
 
@@ -283,11 +284,11 @@ TEST(RenderOutputs, AFullDiskMidRenderRemovesTheUnfinishedFile) {
   RENDER_SETTINGS full_after_a_megabyte;
   full_after_a_megabyte.file_size_limit = 1 << 20;
   RENDER_RESULT result =
-      run_render({"--frames", "100", "--y4m", folder / "a.y4m"}, full_after_a_megabyte);
+      run_render({"--frames", "100", "--y4m", folder.file("a.y4m")}, full_after_a_megabyte);
   EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.errors.find("cannot write " + folder / "a.y4m"), std::string::npos)
+  EXPECT_NE(result.errors.find("cannot write " + folder.file("a.y4m")), std::string::npos)
       << result.errors;
-  EXPECT_EQ(count_entries(folder.path()), 0u);
+  EXPECT_EQ(folder.files(), 0u);
 
   // The fade's black frames are small; the first of scene one is not.
   RENDER_SETTINGS full_after_eight_kilobytes;
@@ -297,7 +298,7 @@ TEST(RenderOutputs, AFullDiskMidRenderRemovesTheUnfinishedFile) {
   EXPECT_NE(result.errors.find("cannot write " + folder.path().string() + "/frame-"),
             std::string::npos)
       << result.errors;
-  EXPECT_EQ(count_entries(folder.path()), 32u) << "the fade's frames";
+  EXPECT_EQ(folder.files(), 32u) << "the fade's frames";
   for (const auto& entry : fs::directory_iterator(folder.path())) {
     EXPECT_EQ(entry.path().extension(), ".png") << entry.path();
     PNG_PICTURE picture;

@@ -1,6 +1,5 @@
 #include "tests/tools/render_program.h"
 
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,16 +45,12 @@ std::string read_bytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-size_t count_entries(const fs::path& folder) {
-  return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
-}
-
 RENDER_RESULT run_render(const std::vector<std::string>& arguments,
                          const RENDER_SETTINGS& settings) {
   // Kept apart from every test's own folder, so counting its files is exact.
   const ScratchFolder streams;
-  const std::string out = streams / "stdout";
-  const std::string err = streams / "stderr";
+  const std::string out = streams.file("stdout");
+  const std::string err = streams.file("stderr");
   std::fflush(stdout);
   std::fflush(stderr);
   const pid_t pid = fork();
@@ -67,17 +62,4 @@ RENDER_RESULT run_render(const std::vector<std::string>& arguments,
   result.output = read_bytes(out);
   result.errors = read_bytes(err);
   return result;
-}
-
-ScratchFolder::ScratchFolder() {
-  static int made = 0;
-  path_ = fs::path(::testing::TempDir()) /
-          ("render_test_" + std::to_string(getpid()) + "_" + std::to_string(++made));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
 }

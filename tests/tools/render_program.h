@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scratch_folder.h"
+
 // Runs the quombrax-render program built with the tests and brings back how
 // it ended and what it said.
 struct RENDER_RESULT {
@@ -22,18 +24,3 @@ RENDER_RESULT run_render(const std::vector<std::string>& arguments,
                          const RENDER_SETTINGS& settings = {});
 
 std::string read_bytes(const std::filesystem::path& path);
-size_t count_entries(const std::filesystem::path& folder);
-
-// A fresh, empty folder for one test, removed afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};

@@ -42,18 +42,18 @@ TEST(RenderAgainstRunner, SameScriptGivesTheSameFramesAndSound) {
   ASSERT_EQ(run.exit_status, 0);
 
   ScratchFolder folder;
-  const RENDER_RESULT result = run_render(
-      {"--keys", "60:space,100:8,130:q", "--png", folder.path(), "--wav", folder / "sound.wav"});
+  const RENDER_RESULT result = run_render({"--keys", "60:space,100:8,130:q", "--png", folder.path(),
+                                           "--wav", folder.file("sound.wav")});
   ASSERT_EQ(result.status, 0) << result.errors;
-  ASSERT_EQ(count_entries(folder.path()), run.frames.size() + 1);
+  ASSERT_EQ(folder.files(), run.frames.size() + 1);
   for (const SHOW_FRAME& frame : run.frames) {
     char name[32];
     std::snprintf(name, sizeof name, "frame-%06d.png", frame.number);
     PNG_PICTURE picture;
-    ASSERT_TRUE(png_read_file(folder / name, &picture)) << name;
+    ASSERT_TRUE(png_read_file(folder.file(name), &picture)) << name;
     ASSERT_EQ(frame_hash(picture.pixels), frame.hash) << name;
   }
-  const std::string sound = read_bytes(folder / "sound.wav").substr(44);
+  const std::string sound = read_bytes(folder.file("sound.wav")).substr(44);
   EXPECT_EQ(static_cast<int64_t>(sound.size()), run.sound_bytes);
   EXPECT_EQ(sound_hash(sound), run.sound_hash);
 }

@@ -59,7 +59,7 @@ TEST(Stills, EachSceneStillIsWhatTheShowDrawsAtItsFrame) {
                                              "--from", still.frame, "--png", folder.path()});
     ASSERT_EQ(result.status, 0) << result.errors;
     PNG_PICTURE frame;
-    ASSERT_TRUE(png_read_file(folder / render_png_name(std::stoll(still.frame)), &frame));
+    ASSERT_TRUE(png_read_file(folder.file(render_png_name(std::stoll(still.frame))), &frame));
     EXPECT_FRAME_MATCHES_FILE(FrameView(frame.pixels, frame.width),
                               QUOMBRAX_SCENES_FOLDER "/" + still.name);
   }

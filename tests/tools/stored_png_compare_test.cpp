@@ -24,7 +24,7 @@ TEST_F(StoredPngCompare, APngIsComparedPixelForPixel) {
   PIXELS pixels(6 * 4);
   for (size_t i = 0; i < pixels.size(); ++i)
     pixels[i] = 0x203040u + static_cast<uint32_t>(i) * 0x010203u;
-  const std::string path = folder_ / "stored.png";
+  const std::string path = folder_.file("stored.png");
   ASSERT_TRUE(png_write_file(path, pixels.data(), 6, 4, 1));
   EXPECT_FRAME_MATCHES_FILE(FrameView(pixels, 6), path);
 
@@ -41,7 +41,7 @@ TEST_F(StoredPngCompare, APngIsComparedPixelForPixel) {
 
 TEST_F(StoredPngCompare, AnEnlargedPngHasItsOwnSize) {
   const PIXELS pixels(4, 0x123456);
-  const std::string path = folder_ / "big.png";
+  const std::string path = folder_.file("big.png");
   ASSERT_TRUE(png_write_file(path, pixels.data(), 2, 2, 2));
   const ::testing::AssertionResult result =
       frame_matches_file("shown", "stored", FrameView(pixels, 2), path);
@@ -53,8 +53,9 @@ TEST_F(StoredPngCompare, AnEnlargedPngHasItsOwnSize) {
 
 TEST_F(StoredPngCompare, AMissingOrDamagedPngFailsWithoutACrash) {
   const PIXELS pixels(4, 0x123456);
-  EXPECT_FALSE(frame_matches_file("shown", "stored", FrameView(pixels, 2), folder_ / "none.png"));
-  const std::string damaged = folder_ / "damaged.png";
+  EXPECT_FALSE(
+      frame_matches_file("shown", "stored", FrameView(pixels, 2), folder_.file("none.png")));
+  const std::string damaged = folder_.file("damaged.png");
   ASSERT_TRUE(png_write_file(damaged, pixels.data(), 2, 2, 1));
   std::filesystem::resize_file(damaged, 20);
   const ::testing::AssertionResult result =
