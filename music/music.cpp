@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 const MODULE_ID MUSIC_id = {"MUSIC   ", "Kadwelon", "20101019", "C       ", "CODE    "};
 
@@ -104,12 +105,15 @@ void blend_placed(SAMPLE* mix, const SAMPLE* loop, const SAMPLE* instrument, int
     blend_silence(mix->values, loop->values, offset + head, length);
 }
 
-// The only write to the loop's values, and the only time the guard is held.
-void publish(const SAMPLE* mix, SAMPLE* loop) {
+// The finished mixing becomes the loop by trading value arrays with it, the
+// only change to the loop's values and the only time the guard is held; the
+// loop's old values become the scratch the next mixing overwrites.
+void publish(SAMPLE* mix, SAMPLE* loop) {
     if (loop_guard.lock != nullptr) {
         loop_guard.lock(loop_guard.context);
     }
-    SAMPLE_copy_range(mix, loop, mix->length, 0, 0);
+    std::swap(mix->values, loop->values);
+    std::swap(mix->capacity, loop->capacity);
     if (loop_guard.unlock != nullptr) {
         loop_guard.unlock(loop_guard.context);
     }

@@ -20,12 +20,15 @@
 //
 // Threads. `loop` is meant to be played by another thread while the generator
 // keeps mixing into it. A mixing is computed off to the side in the module's
-// scratch vector; the finished loop is then copied into `loop` in one short
-// step, and that copy is the only write to `loop`'s values. Whoever plays the
-// loop installs a lock pair with MUSIC_set_loop_guard and the module holds it
-// for exactly that copy, so a reader never hears half a mixing. The mixing
-// reads the loop unlocked: the player only ever reads it too. MUSIC_destroy
-// frees the loop, so destroy a generator only once nothing plays its loop.
+// scratch vector; the finished values then become `loop`'s in one short step
+// that trades the two value arrays (the loop's old array becomes the
+// scratch), and that trade is the only change to `loop`'s values. Whoever
+// plays the loop installs a lock pair with MUSIC_set_loop_guard and the
+// module holds it for exactly that trade, so a reader never hears half a
+// mixing; a reader must therefore take `loop->values` afresh under the lock
+// rather than keep the pointer. The mixing reads the loop unlocked: the
+// player only ever reads it too. MUSIC_destroy frees the loop, so destroy a
+// generator only once nothing plays its loop.
 struct MUSIC {
     int32_t countdown;    // calls left until the next mixing; 0 mixes at once
     int32_t period;       // calls between mixings
@@ -44,7 +47,7 @@ void MUSIC_add_instrument(MUSIC* music, SAMPLE* instrument);
 void MUSIC_step(MUSIC* music);
 void MUSIC_destroy(MUSIC** music);
 
-// Entered and left around the copy of a finished mixing into `loop`, with the
+// Entered and left around the trade of a finished mixing into `loop`, with the
 // context given here. Both null (the start state) means no other thread reads
 // the loop. One guard serves the whole module, like the scratch vector.
 using MUSIC_LOCK = void (*)(void* context);

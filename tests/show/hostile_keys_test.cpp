@@ -42,51 +42,49 @@ void expect_clean_exit(const SHOW_RUN& run) {
   EXPECT_EQ(run.exit_status, 0);
 }
 
-TEST(HostileKeys, AKeyStormInOneFrameActsAsItsLastKeyAlone) {
+// Into scene three, then the storm: every storm key down and up, all within
+// the poll after `storm_frame`.
+SHOW_OPTIONS key_storm() {
   SHOW_OPTIONS storm = into_scene_three();
   for (int32_t i = 0; i < storm_pairs; ++i) {
     const int32_t key = storm_keys[i % (sizeof storm_keys / sizeof storm_keys[0])];
     storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_DOWN, key});
     storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_UP, key});
   }
-  show_press(storm, storm_frame, ' ');
+  return storm;
+}
+
+// The storm's run, quit later with q, shows what Space pressed alone shows:
+// Space ended scene three on the storm's frame, and nothing else changed (no
+// option, no scroll speed, no frame-rate text).
+void expect_space_alone(SHOW_OPTIONS storm) {
   show_press(storm, quit_frame, 'q');
   SHOW_OPTIONS space_alone = into_scene_three();
   show_press(space_alone, storm_frame, ' ');
   show_press(space_alone, quit_frame, 'q');
-
   const SHOW_RUN stormed = run_show(storm);
   const SHOW_RUN plain = run_show(space_alone);
   expect_clean_exit(stormed);
   expect_clean_exit(plain);
-  // Space ended scene three on the storm's frame, and nothing else changed:
-  // no option, no scroll speed, no frame-rate text.
-  std::vector<int32_t> fades = fade_starts(stormed);
+  const std::vector<int32_t> fades = fade_starts(stormed);
   ASSERT_GE(fades.size(), 4u);
   EXPECT_EQ(fades[3], storm_frame + 1);
   expect_same_show(stormed, plain);
 }
 
+TEST(HostileKeys, AKeyStormInOneFrameActsAsItsLastKeyAlone) {
+  SHOW_OPTIONS storm = key_storm();
+  show_press(storm, storm_frame, ' ');
+  expect_space_alone(storm);
+}
+
 TEST(HostileKeys, AStormOfTapsInOneFrameActsAsTheLastKeyTapped) {
-  // Every key goes down and up within the one poll, Space last: the last key
+  // Space too goes down and up within the one poll, last: the last key
   // pressed in a poll is the one that acts, the releases notwithstanding.
-  SHOW_OPTIONS storm = into_scene_three();
-  for (int32_t i = 0; i < storm_pairs; ++i) {
-    const int32_t key = storm_keys[i % (sizeof storm_keys / sizeof storm_keys[0])];
-    storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_DOWN, key});
-    storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_UP, key});
-  }
+  SHOW_OPTIONS storm = key_storm();
   storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_DOWN, ' '});
   storm.script.push_back(SHOW_EVENT{storm_frame, CAPTURE_KEY_UP, ' '});
-  show_press(storm, quit_frame, 'q');
-  SHOW_OPTIONS space_alone = into_scene_three();
-  show_press(space_alone, storm_frame, ' ');
-  show_press(space_alone, quit_frame, 'q');
-
-  const SHOW_RUN stormed = run_show(storm);
-  const SHOW_RUN plain = run_show(space_alone);
-  expect_clean_exit(stormed);
-  expect_same_show(stormed, plain);
+  expect_space_alone(storm);
 }
 
 TEST(HostileKeys, ClosingTheWindowDuringAFadeEndsTheShowAtTheNextPoll) {
