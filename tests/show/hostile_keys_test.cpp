@@ -36,12 +36,6 @@ void expect_same_show(const SHOW_RUN& a, const SHOW_RUN& b) {
   }
 }
 
-void expect_clean_exit(const SHOW_RUN& run) {
-  EXPECT_FALSE(run.frame_limit_hit);
-  EXPECT_TRUE(run.exited);
-  EXPECT_EQ(run.exit_status, 0);
-}
-
 // Into scene three, then the storm: every storm key down and up, all within
 // the poll after `storm_frame`.
 SHOW_OPTIONS key_storm() {

@@ -77,12 +77,6 @@ bool same_pictures(const SHOW_RUN& a, const SHOW_RUN& b) {
   return true;
 }
 
-void expect_clean_exit(const SHOW_RUN& run, const char* what) {
-  EXPECT_FALSE(run.frame_limit_hit) << what;
-  EXPECT_TRUE(run.exited) << what;
-  EXPECT_EQ(run.exit_status, 0) << what;
-}
-
 // Every way of pressing a key once gives the same show, frame for frame, and
 // a show other than with no key at all.
 TEST(KeyTaps, ATapActsAsAKeyHeldForAFrame) {

@@ -31,12 +31,6 @@ SHOW_OPTIONS to_scene_four() {
   return options;
 }
 
-void expect_clean_exit(const SHOW_RUN& run) {
-  EXPECT_FALSE(run.frame_limit_hit);
-  EXPECT_TRUE(run.exited);
-  EXPECT_EQ(run.exit_status, 0);
-}
-
 TEST(SceneFourFiveInTheShow, LeftAloneTheyRunTheirFullLengthAndSceneOneFollows) {
   SHOW_OPTIONS options = to_scene_four();
   constexpr int32_t quit = scene_one_fade + fade_frames + 3;

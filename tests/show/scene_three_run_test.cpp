@@ -55,12 +55,6 @@ SHOW_OPTIONS to_scene_three(std::initializer_list<SHOW_EVENT> extra, int32_t qui
   return options;
 }
 
-void expect_clean_exit(const SHOW_RUN& run) {
-  EXPECT_FALSE(run.frame_limit_hit);
-  EXPECT_TRUE(run.exited);
-  EXPECT_EQ(run.exit_status, 0);
-}
-
 int32_t first_difference(const SHOW_RUN& a, const SHOW_RUN& b) {
   const size_t n = std::min(a.frames.size(), b.frames.size());
   for (size_t i = 0; i < n; ++i) {

@@ -39,12 +39,6 @@ void expect_same_show(const SHOW_RUN& a, const SHOW_RUN& b) {
   }
 }
 
-void expect_clean_exit(const SHOW_RUN& run) {
-  EXPECT_FALSE(run.frame_limit_hit);
-  EXPECT_TRUE(run.exited);
-  EXPECT_EQ(run.exit_status, 0);
-}
-
 TEST(ShowRun, SceneOneLeftAloneShows1001FramesTwentyMillisecondsApart) {
   SHOW_RUN run = run_show(quit_at(last_loop_frame + fade_frames + 5));
   expect_clean_exit(run);

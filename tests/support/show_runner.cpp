@@ -221,3 +221,9 @@ SHOW_PICTURE picture_of(const SHOW_RUN& run, int32_t number) {
                    FrameView(theirs.pixels, theirs.width));
   return failure << (pictures ? "the run again shows no difference" : pictures.message());
 }
+
+void expect_clean_exit(const SHOW_RUN& run, const char* what) {
+  EXPECT_FALSE(run.frame_limit_hit) << what;
+  EXPECT_TRUE(run.exited) << what;
+  EXPECT_EQ(run.exit_status, 0) << what;
+}

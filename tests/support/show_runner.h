@@ -58,6 +58,9 @@ void show_press(SHOW_OPTIONS& options, int32_t frame, int32_t symbol);
 
 SHOW_RUN run_show(const SHOW_OPTIONS& options);
 
+// The run ended by itself with status 0, within its frame limit.
+void expect_clean_exit(const SHOW_RUN& run, const char* what = "");
+
 // The hash a run gives a frame with these pixels.
 uint64_t frame_hash(const PIXELS& pixels);
 
