@@ -7,9 +7,9 @@
 // Growable vector of handles. It never owns what its handles point to.
 // Growth is by doubling only; nothing shrinks the item array.
 struct ARRAY {
-    int32_t capacity;  // slots in `items`
-    int32_t length;    // handles in use, 0 <= length <= capacity
-    void** items;
+  int32_t capacity;  // slots in `items`
+  int32_t length;    // handles in use, 0 <= length <= capacity
+  void** items;
 };
 
 extern const MODULE_ID ARRAY_id;

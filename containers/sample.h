@@ -9,9 +9,9 @@
 // the palette and the roll's row table. Arithmetic on the values wraps
 // modulo 2^32. The record owns `values` unless it is compiled-in data.
 struct SAMPLE {
-    int32_t length;    // values in use, 0 <= length <= capacity
-    int32_t capacity;  // slots in `values`
-    int32_t* values;
+  int32_t length;    // values in use, 0 <= length <= capacity
+  int32_t capacity;  // slots in `values`
+  int32_t* values;
 };
 
 extern const MODULE_ID SAMPLE_id;

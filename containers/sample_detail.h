@@ -11,17 +11,15 @@ namespace sample_detail {
 constexpr int32_t initial_capacity = 32;
 
 // A vector whose values can be read: a record with an array behind it.
-inline bool valid(const SAMPLE* sample) {
-    return sample != nullptr && sample->values != nullptr;
-}
+inline bool valid(const SAMPLE* sample) { return sample != nullptr && sample->values != nullptr; }
 
 // Twice `capacity`, or false when that no longer fits in 32 bits.
 inline bool doubled(int32_t capacity, int32_t* result) {
-    if (capacity > INT32_MAX / 2) {
-        return false;
-    }
-    *result = capacity > 0 ? 2 * capacity : initial_capacity;
-    return true;
+  if (capacity > INT32_MAX / 2) {
+    return false;
+  }
+  *result = capacity > 0 ? 2 * capacity : initial_capacity;
+  return true;
 }
 
 // A zeroed array of `count` values (count >= 1); reports and gives null when

@@ -6,8 +6,8 @@
 
 // A heap pair of signed integers with the usual handle conventions.
 struct VEC2D {
-    int32_t x;
-    int32_t y;
+  int32_t x;
+  int32_t y;
 };
 
 extern const MODULE_ID VEC2D_id;

@@ -24,8 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool valid = bits != 24 && order != 'x' && sign != 'x';
   fuzz::require(valid == (sample != nullptr), "SAMPLE_read refuses exactly the bad parameters");
   if (sample != nullptr) {
-    fuzz::require(static_cast<size_t>(sample->length) == stream_bytes / static_cast<size_t>(bits / 8),
-                  "SAMPLE_read reads every whole value");
+    fuzz::require(
+        static_cast<size_t>(sample->length) == stream_bytes / static_cast<size_t>(bits / 8),
+        "SAMPLE_read reads every whole value");
   }
   fuzz::check_read_sample(sample);
   return 0;

@@ -51,23 +51,20 @@ BYTEMAP* BYTEMAP_from_text(const char* text);
 int32_t BYTEMAP_find(const char* text, const char* literal);
 
 // Blits and drawing; 0 is the transparent value of the keyed copies.
-void BYTEMAP_blit(const BYTEMAP* src, BYTEMAP* dst, int32_t sx, int32_t sy,
-                  int32_t dx, int32_t dy, int32_t w, int32_t h);
-void BYTEMAP_blit_stepped(const BYTEMAP* src, BYTEMAP* dst, int32_t sx,
-                          int32_t sy, int32_t dx, int32_t dy, int32_t w,
-                          int32_t h, int32_t step_x, int32_t step_y);
+void BYTEMAP_blit(const BYTEMAP* src, BYTEMAP* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
+                  int32_t w, int32_t h);
+void BYTEMAP_blit_stepped(const BYTEMAP* src, BYTEMAP* dst, int32_t sx, int32_t sy, int32_t dx,
+                          int32_t dy, int32_t w, int32_t h, int32_t step_x, int32_t step_y);
 void BYTEMAP_blend(const BYTEMAP* src, BYTEMAP* dst, int32_t x, int32_t y);
-void BYTEMAP_wrap_row(const BYTEMAP* src, BYTEMAP* dst, int32_t src_row,
-                      int32_t dst_row, int32_t offset);
-void BYTEMAP_wrap_row_or(const BYTEMAP* src, BYTEMAP* dst, int32_t src_row,
-                         int32_t dst_row, int32_t offset);
-void BYTEMAP_wrap_column(const BYTEMAP* src, BYTEMAP* dst, int32_t src_column,
-                         int32_t dst_column, int32_t offset);
+void BYTEMAP_wrap_row(const BYTEMAP* src, BYTEMAP* dst, int32_t src_row, int32_t dst_row,
+                      int32_t offset);
+void BYTEMAP_wrap_row_or(const BYTEMAP* src, BYTEMAP* dst, int32_t src_row, int32_t dst_row,
+                         int32_t offset);
+void BYTEMAP_wrap_column(const BYTEMAP* src, BYTEMAP* dst, int32_t src_column, int32_t dst_column,
+                         int32_t offset);
 void BYTEMAP_mask(const BYTEMAP* mask, BYTEMAP* dst);
-void BYTEMAP_fill_rect(BYTEMAP* map, int32_t x, int32_t y, int32_t w,
-                       int32_t h, uint8_t value);
-void BYTEMAP_draw_rect(BYTEMAP* map, int32_t x, int32_t y, int32_t w,
-                       int32_t h, uint8_t value);
+void BYTEMAP_fill_rect(BYTEMAP* map, int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value);
+void BYTEMAP_draw_rect(BYTEMAP* map, int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value);
 // Value 0 holds the count of values that follow, then (x, y) pairs from
 // (x0, y0) to (x1, y1). Caller frees with std::free; null when memory runs out.
 int32_t* BYTEMAP_line_points(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
@@ -80,5 +77,4 @@ BYTEMAP* BYTEMAP_rotate(const BYTEMAP* src, int32_t angle);
 // Operations of the byte map alone.
 void BYTEMAP_render(const BYTEMAP* map, IMG* image, const SAMPLE* palette);
 void BYTEMAP_add(BYTEMAP* map, uint8_t amount);
-void BYTEMAP_draw_circle(BYTEMAP* map, int32_t cx, int32_t cy, int32_t radius,
-                         uint8_t value);
+void BYTEMAP_draw_circle(BYTEMAP* map, int32_t cx, int32_t cy, int32_t radius, uint8_t value);

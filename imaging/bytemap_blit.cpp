@@ -4,8 +4,8 @@
 #include "imaging/bytemap.h"
 #include "imaging/raster_blit.h"
 
-void BYTEMAP_blit(const BYTEMAP* src, BYTEMAP* dst, int32_t sx, int32_t sy, int32_t dx,
-                  int32_t dy, int32_t w, int32_t h) {
+void BYTEMAP_blit(const BYTEMAP* src, BYTEMAP* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
+                  int32_t w, int32_t h) {
   raster_blit(src, dst, sx, sy, dx, dy, w, h);
 }
 
@@ -24,7 +24,7 @@ void BYTEMAP_wrap_row_or(const BYTEMAP* src, BYTEMAP* dst, int32_t src_row, int3
   raster_wrap_row_or(src, dst, src_row, dst_row, offset);
 }
 
-void BYTEMAP_wrap_column(const BYTEMAP* src, BYTEMAP* dst, int32_t src_column,
-                         int32_t dst_column, int32_t offset) {
+void BYTEMAP_wrap_column(const BYTEMAP* src, BYTEMAP* dst, int32_t src_column, int32_t dst_column,
+                         int32_t offset) {
   raster_wrap_column(src, dst, src_column, dst_column, offset);
 }

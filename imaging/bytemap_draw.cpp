@@ -10,13 +10,11 @@ void BYTEMAP_blend(const BYTEMAP* src, BYTEMAP* dst, int32_t x, int32_t y) {
 
 void BYTEMAP_mask(const BYTEMAP* mask, BYTEMAP* dst) { raster_mask(mask, dst); }
 
-void BYTEMAP_fill_rect(BYTEMAP* map, int32_t x, int32_t y, int32_t w, int32_t h,
-                       uint8_t value) {
+void BYTEMAP_fill_rect(BYTEMAP* map, int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value) {
   raster_fill_rect(map, x, y, w, h, value);
 }
 
-void BYTEMAP_draw_rect(BYTEMAP* map, int32_t x, int32_t y, int32_t w, int32_t h,
-                       uint8_t value) {
+void BYTEMAP_draw_rect(BYTEMAP* map, int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value) {
   raster_draw_rect(map, x, y, w, h, value);
 }
 

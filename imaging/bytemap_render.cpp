@@ -7,10 +7,10 @@
 
 #include "containers/sample.h"
 #include "imaging/bytemap.h"
-#include "imaging/raster.h"
 #include "imaging/clip.h"
 #include "imaging/img.h"
 #include "imaging/palette.h"
+#include "imaging/raster.h"
 #include "show/assets/sine_table.h"
 
 namespace {
@@ -18,12 +18,10 @@ namespace {
 // The image is indexed with the byte map's own layout, so both must share
 // the width and the image must hold every byte's pixel.
 bool render_fits(const BYTEMAP* map, const IMG* image, const SAMPLE* palette) {
-  return raster_has_pixels(map) && image != nullptr &&
-         image->pixels != nullptr && palette != nullptr &&
-         palette->values != nullptr && palette->length >= PALETTE_length &&
+  return raster_has_pixels(map) && image != nullptr && image->pixels != nullptr &&
+         palette != nullptr && palette->values != nullptr && palette->length >= PALETTE_length &&
          map->width == image->width &&
-         clip_pixel_count(image->width, image->height) >=
-             raster_pixel_count(map);
+         clip_pixel_count(image->width, image->height) >= raster_pixel_count(map);
 }
 
 // Quarter-turn sweep of the outline in 16.16 fixed point over the sine
@@ -33,8 +31,7 @@ constexpr int32_t quarter_turn = (sine_length / 4) * 65536;
 // |result| <= radius: the products are taken in 64 bits so that a large
 // radius cannot overflow them.
 int32_t table_scaled(int32_t angle, int32_t radius) {
-  return static_cast<int32_t>(
-      (int64_t{sine_table[(angle >> 16) & sine_mask]} * radius) >> 15);
+  return static_cast<int32_t>((int64_t{sine_table[(angle >> 16) & sine_mask]} * radius) >> 15);
 }
 
 void plot(BYTEMAP* map, int32_t x, int32_t y, uint8_t value) {
@@ -70,10 +67,8 @@ void BYTEMAP_render(const BYTEMAP* map, IMG* image, const SAMPLE* palette) {
   }
 }
 
-void BYTEMAP_draw_circle(BYTEMAP* map, int32_t cx, int32_t cy, int32_t radius,
-                         uint8_t value) {
-  if (!raster_has_pixels(map) || !raster_contains(map, cx, cy) ||
-      radius < 1) {
+void BYTEMAP_draw_circle(BYTEMAP* map, int32_t cx, int32_t cy, int32_t radius, uint8_t value) {
+  if (!raster_has_pixels(map) || !raster_contains(map, cx, cy) || radius < 1) {
     BYTEMAP_error();
     return;
   }

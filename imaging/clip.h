@@ -61,7 +61,7 @@ inline bool clip_copy(CLIP_RECT& r, int32_t src_w, int32_t src_h, int32_t dst_w,
   if (!clip_axis(sx, dx, w, step_x, src_w, dst_w) || !clip_axis(sy, dy, h, step_y, src_h, dst_h))
     return false;
   r = {static_cast<int32_t>(sx), static_cast<int32_t>(sy), static_cast<int32_t>(dx),
-       static_cast<int32_t>(dy), static_cast<int32_t>(w), static_cast<int32_t>(h)};
+       static_cast<int32_t>(dy), static_cast<int32_t>(w),  static_cast<int32_t>(h)};
   return true;
 }
 

@@ -7,24 +7,21 @@
 
 #include "imaging/img.h"
 
-const MODULE_ID FONT_id = {"FONT    ", "20101005", "Kadwelon", "C       ",
-                           "CODE    "};
+const MODULE_ID FONT_id = {"FONT    ", "20101005", "Kadwelon", "C       ", "CODE    "};
 
 namespace {
 
 constexpr int32_t new_cell_side = 6;
 
 int32_t hex_digit(uint32_t nibble) {
-  return nibble < 10 ? '0' + static_cast<int32_t>(nibble)
-                     : 'A' + static_cast<int32_t>(nibble) - 10;
+  return nibble < 10 ? '0' + static_cast<int32_t>(nibble) : 'A' + static_cast<int32_t>(nibble) - 10;
 }
 
 // The x of the cell `cells` advances to the right of x. Held inside the
 // 32-bit range: a position pushed past it is off every image anyway.
 int32_t cell_x(const FONT* font, int32_t x, int64_t cells) {
   const int64_t advance = font != nullptr ? int64_t{font->width} : 0;
-  return static_cast<int32_t>(
-      std::clamp<int64_t>(x + cells * advance, INT32_MIN, INT32_MAX));
+  return static_cast<int32_t>(std::clamp<int64_t>(x + cells * advance, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -54,8 +51,7 @@ void FONT_destroy(FONT** font) {
   *font = nullptr;
 }
 
-void FONT_draw_char(const FONT* font, int32_t code, int32_t x, int32_t y,
-                    IMG* dst) {
+void FONT_draw_char(const FONT* font, int32_t code, int32_t x, int32_t y, IMG* dst) {
   // The cell address divides by the image width, so an empty image is
   // refused along with a missing one.
   if (font == nullptr || font->image == nullptr || font->image->width <= 0) {
@@ -71,32 +67,26 @@ void FONT_draw_char(const FONT* font, int32_t code, int32_t x, int32_t y,
   if (sy < INT32_MIN || sy > INT32_MAX) {
     return;  // the cell lies far outside the image: nothing to draw
   }
-  IMG_blit(font->image, dst, static_cast<int32_t>(sx), static_cast<int32_t>(sy),
-           x, y, font->width, font->height);
+  IMG_blit(font->image, dst, static_cast<int32_t>(sx), static_cast<int32_t>(sy), x, y, font->width,
+           font->height);
 }
 
-void FONT_draw_hex8(const FONT* font, uint8_t value, int32_t x, int32_t y,
-                    IMG* dst) {
+void FONT_draw_hex8(const FONT* font, uint8_t value, int32_t x, int32_t y, IMG* dst) {
   FONT_draw_char(font, hex_digit(value >> 4), x, y, dst);
   FONT_draw_char(font, hex_digit(value & 0xFu), cell_x(font, x, 1), y, dst);
 }
 
-void FONT_draw_hex16(const FONT* font, uint16_t value, int32_t x, int32_t y,
-                     IMG* dst) {
+void FONT_draw_hex16(const FONT* font, uint16_t value, int32_t x, int32_t y, IMG* dst) {
   FONT_draw_hex8(font, static_cast<uint8_t>(value >> 8), x, y, dst);
-  FONT_draw_hex8(font, static_cast<uint8_t>(value & 0xFFu), cell_x(font, x, 2),
-                 y, dst);
+  FONT_draw_hex8(font, static_cast<uint8_t>(value & 0xFFu), cell_x(font, x, 2), y, dst);
 }
 
-void FONT_draw_hex32(const FONT* font, uint32_t value, int32_t x, int32_t y,
-                     IMG* dst) {
+void FONT_draw_hex32(const FONT* font, uint32_t value, int32_t x, int32_t y, IMG* dst) {
   FONT_draw_hex16(font, static_cast<uint16_t>(value >> 16), x, y, dst);
-  FONT_draw_hex16(font, static_cast<uint16_t>(value & 0xFFFFu),
-                  cell_x(font, x, 4), y, dst);
+  FONT_draw_hex16(font, static_cast<uint16_t>(value & 0xFFFFu), cell_x(font, x, 4), y, dst);
 }
 
-void FONT_draw_text(const FONT* font, const char* text, int32_t x, int32_t y,
-                    IMG* dst) {
+void FONT_draw_text(const FONT* font, const char* text, int32_t x, int32_t y, IMG* dst) {
   if (text == nullptr) {
     FONT_error();
     return;

@@ -20,16 +20,11 @@ extern const MODULE_ID FONT_id;
 
 void FONT_error();  // silent
 
-FONT* FONT_create();  // cell 6 x 6, no image; null when memory runs out
+FONT* FONT_create();             // cell 6 x 6, no image; null when memory runs out
 void FONT_destroy(FONT** font);  // destroys the image too
-void FONT_draw_char(const FONT* font, int32_t code, int32_t x, int32_t y,
-                    IMG* dst);
-void FONT_draw_hex8(const FONT* font, uint8_t value, int32_t x, int32_t y,
-                    IMG* dst);
-void FONT_draw_hex16(const FONT* font, uint16_t value, int32_t x, int32_t y,
-                     IMG* dst);
-void FONT_draw_hex32(const FONT* font, uint32_t value, int32_t x, int32_t y,
-                     IMG* dst);
+void FONT_draw_char(const FONT* font, int32_t code, int32_t x, int32_t y, IMG* dst);
+void FONT_draw_hex8(const FONT* font, uint8_t value, int32_t x, int32_t y, IMG* dst);
+void FONT_draw_hex16(const FONT* font, uint16_t value, int32_t x, int32_t y, IMG* dst);
+void FONT_draw_hex32(const FONT* font, uint32_t value, int32_t x, int32_t y, IMG* dst);
 // Draws up to the first line feed or NUL; y never changes.
-void FONT_draw_text(const FONT* font, const char* text, int32_t x, int32_t y,
-                    IMG* dst);
+void FONT_draw_text(const FONT* font, const char* text, int32_t x, int32_t y, IMG* dst);

@@ -9,10 +9,10 @@
 // pixel (x, y) at pixels[y * width + x]. The value 0 is black and also the
 // transparent value of every keyed copy.
 struct IMG {
-  int32_t y;          // vertical offset when the image serves as a roll texture
+  int32_t y;  // vertical offset when the image serves as a roll texture
   int32_t width;
   int32_t height;
-  uint32_t* pixels;   // width * height values, owned by the record
+  uint32_t* pixels;  // width * height values, owned by the record
 };
 
 extern const MODULE_ID IMG_id;
@@ -50,8 +50,8 @@ int32_t IMG_find(const char* text, const char* literal);
 
 // Blits and drawing. A source pixel of exactly 0 is skipped by the keyed copies
 // (blit, blit_stepped, blend, wrap_row, wrap_column).
-void IMG_blit(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
-              int32_t w, int32_t h);
+void IMG_blit(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy, int32_t w,
+              int32_t h);
 // Steps below 1 are reported.
 void IMG_blit_stepped(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
                       int32_t w, int32_t h, int32_t step_x, int32_t step_y);

@@ -6,8 +6,8 @@
 #include "imaging/img.h"
 #include "imaging/raster_blit.h"
 
-void IMG_blit(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
-              int32_t w, int32_t h) {
+void IMG_blit(const IMG* src, IMG* dst, int32_t sx, int32_t sy, int32_t dx, int32_t dy, int32_t w,
+              int32_t h) {
   raster_blit(src, dst, sx, sy, dx, dy, w, h);
 }
 
@@ -20,8 +20,7 @@ void IMG_wrap_row(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row, in
   raster_wrap_row_keyed(src, dst, src_row, dst_row, offset);
 }
 
-void IMG_wrap_row_or(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row,
-                     int32_t offset) {
+void IMG_wrap_row_or(const IMG* src, IMG* dst, int32_t src_row, int32_t dst_row, int32_t offset) {
   raster_wrap_row_or(src, dst, src_row, dst_row, offset);
 }
 

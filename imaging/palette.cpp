@@ -4,8 +4,7 @@
 
 #include "containers/sample.h"
 
-const MODULE_ID PALETTE_id = {"PALETTE ", "20101018", "Kadwelon", "C       ",
-                              "CODE    "};
+const MODULE_ID PALETTE_id = {"PALETTE ", "20101018", "Kadwelon", "C       ", "CODE    "};
 
 void PALETTE_error() {}
 
@@ -26,10 +25,6 @@ SAMPLE* PALETTE_create() {
 
 void PALETTE_destroy(SAMPLE** palette) { SAMPLE_destroy(palette); }
 
-void PALETTE_rotate_up(SAMPLE* palette, int32_t amount) {
-  SAMPLE_rotate_right(palette, amount);
-}
+void PALETTE_rotate_up(SAMPLE* palette, int32_t amount) { SAMPLE_rotate_right(palette, amount); }
 
-void PALETTE_rotate_down(SAMPLE* palette, int32_t amount) {
-  SAMPLE_rotate_left(palette, amount);
-}
+void PALETTE_rotate_down(SAMPLE* palette, int32_t amount) { SAMPLE_rotate_left(palette, amount); }

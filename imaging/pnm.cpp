@@ -195,8 +195,8 @@ bool read_text_pixel(PNM_SOURCE* source, const PNM_HEADER* header, uint32_t* col
   }
   TEXT_SAMPLE green = read_text_sample(source);
   TEXT_SAMPLE blue = read_text_sample(source);
-  *colour = rgb(text_channel(first, header), text_channel(green, header),
-                text_channel(blue, header));
+  *colour =
+      rgb(text_channel(first, header), text_channel(green, header), text_channel(blue, header));
   return first.found && green.found && blue.found;
 }
 
@@ -368,9 +368,7 @@ void* PNM_load(const PNM_FORMAT* format, const char* path) {
 
 namespace {
 
-bool has_pixels(PNM_PIXELS image) {
-  return image.pixels && image.width > 0 && image.height > 0;
-}
+bool has_pixels(PNM_PIXELS image) { return image.pixels && image.width > 0 && image.height > 0; }
 
 // One row of a P6 (three bytes per pixel) or P5 (one byte per pixel) file.
 void encode_row(const PNM_FORMAT* format, PNM_PIXELS image, int32_t y, size_t channels,
@@ -393,9 +391,9 @@ bool write_image(std::FILE* file, const PNM_FORMAT* format, PNM_PIXELS image) {
   size_t channels = format->magic == '6' ? 3 : 1;
   size_t row_bytes = static_cast<size_t>(image.width) * channels;
   uint8_t* row = static_cast<uint8_t*>(std::calloc(row_bytes, 1));
-  bool written = row && std::fprintf(file, "P%c\n%d %d\n255\n", format->magic,
-                                     static_cast<int>(image.width),
-                                     static_cast<int>(image.height)) > 0;
+  bool written =
+      row && std::fprintf(file, "P%c\n%d %d\n255\n", format->magic, static_cast<int>(image.width),
+                          static_cast<int>(image.height)) > 0;
   for (int32_t y = 0; written && y < image.height; ++y) {
     encode_row(format, image, y, channels, row);
     written = std::fwrite(row, 1, row_bytes, file) == row_bytes;

@@ -86,8 +86,8 @@ void raster_blit_stepped(const Record* src, Record* dst, int32_t sx, int32_t sy,
     return;
   for (int32_t row = 0; row < r.h; ++row)
     raster_detail::keyed_spread(src->pixels + raster_index(src, r.sx, r.sy + row),
-                                dst->pixels + raster_index(dst, r.dx, r.dy + row * step_y),
-                                step_x, r.w);
+                                dst->pixels + raster_index(dst, r.dx, r.dy + row * step_y), step_x,
+                                r.w);
 }
 
 // One source row laid into one destination row as a ring starting at the

@@ -92,10 +92,10 @@ int32_t* raster_line_points(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   const int64_t n = ax > ay ? ax : ay;
   // The leading count (2n + 2) must itself be a 32-bit value.
   const int64_t values = 2 * n + 3;
-  int32_t* points = values <= INT32_MAX
-                        ? static_cast<int32_t*>(std::calloc(static_cast<size_t>(values),
-                                                            sizeof(int32_t)))
-                        : nullptr;
+  int32_t* points =
+      values <= INT32_MAX
+          ? static_cast<int32_t*>(std::calloc(static_cast<size_t>(values), sizeof(int32_t)))
+          : nullptr;
   if (points == nullptr) {
     RASTER_TRAITS<Record>::error();
     return nullptr;

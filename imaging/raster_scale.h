@@ -16,8 +16,8 @@ template <class Record>
 int32_t* raster_scale_runs(int32_t a, int32_t b) {
   const RESAMPLE_RUNS sides = resample_runs_sides(a, b);
   int32_t* counts = resample_runs_fit(sides)
-                        ? static_cast<int32_t*>(std::calloc(
-                              static_cast<size_t>(sides.small) + 1, sizeof(int32_t)))
+                        ? static_cast<int32_t*>(
+                              std::calloc(static_cast<size_t>(sides.small) + 1, sizeof(int32_t)))
                         : nullptr;
   if (counts == nullptr) {
     RASTER_TRAITS<Record>::error();

@@ -67,8 +67,8 @@ inline void resample_axis_map(const int32_t* runs, int32_t src_len, int32_t dst_
 // keeps or grows its width while it loses height: those keep the first row.
 inline int32_t* resample_maps(int32_t src_w, int32_t src_h, int32_t dst_w, int32_t dst_h) {
   const size_t map_count = static_cast<size_t>(dst_w) + static_cast<size_t>(dst_h);
-  const size_t runs_count = static_cast<size_t>(std::max(std::min(src_w, dst_w),
-                                                         std::min(src_h, dst_h))) + 1;
+  const size_t runs_count =
+      static_cast<size_t>(std::max(std::min(src_w, dst_w), std::min(src_h, dst_h))) + 1;
   auto* maps = static_cast<int32_t*>(std::calloc(map_count, sizeof(int32_t)));
   auto* runs = static_cast<int32_t*>(std::calloc(runs_count, sizeof(int32_t)));
   if (maps == nullptr || runs == nullptr) {

@@ -30,10 +30,10 @@
 // player only ever reads it too. MUSIC_destroy frees the loop, so destroy a
 // generator only once nothing plays its loop.
 struct MUSIC {
-    int32_t countdown;    // calls left until the next mixing; 0 mixes at once
-    int32_t period;       // calls between mixings
-    SAMPLE* loop;         // the music loop; owned
-    ARRAY* instruments;   // borrowed SAMPLE handles, in the order added
+  int32_t countdown;   // calls left until the next mixing; 0 mixes at once
+  int32_t period;      // calls between mixings
+  SAMPLE* loop;        // the music loop; owned
+  ARRAY* instruments;  // borrowed SAMPLE handles, in the order added
 };
 
 extern const MODULE_ID MUSIC_id;

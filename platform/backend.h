@@ -10,8 +10,7 @@ struct SDLDPY_AUDIO;
 
 // Screen. `open` replaces any screen open before; it returns 1 and the depth
 // of the new screen, or 0 (and no screen) when no mode can be had.
-int32_t BACKEND_screen_open(int32_t width, int32_t height, uint32_t flags,
-                            int32_t* bits_per_pixel);
+int32_t BACKEND_screen_open(int32_t width, int32_t height, uint32_t flags, int32_t* bits_per_pixel);
 void BACKEND_screen_close();
 // The image is exactly the screen's size: `pixels` holds width x height
 // 0x00RRGGBB values, rows packed.

@@ -43,7 +43,7 @@ struct SCREEN {
 };
 
 struct SOUND_DEVICE {
-  SDLDPY_AUDIO* audio;  // the record the device plays; null while closed
+  SDLDPY_AUDIO* audio;    // the record the device plays; null while closed
   uint32_t played_until;  // virtual time up to which sound has been made
   uint8_t step[sound_step_bytes];
 };
@@ -68,8 +68,8 @@ struct CAPTURE {
   void* sound_context;
 };
 
-CAPTURE capture = {0,  0, 0, true, true, {}, {}, {}, 0, 0, 0, {}, 0, nullptr, nullptr, nullptr,
-                   nullptr};
+CAPTURE capture = {0, 0, 0,  true, true,    {},      {},      {},     0,
+                   0, 0, {}, 0,    nullptr, nullptr, nullptr, nullptr};
 // Held around each callback, as a real device holds its lock.
 std::mutex device_lock;
 

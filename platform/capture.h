@@ -59,8 +59,8 @@ void CAPTURE_advance(uint32_t milliseconds);
 
 uint32_t CAPTURE_milliseconds();
 int32_t CAPTURE_frames_presented();
-int32_t CAPTURE_sleeps();             // frame timer sleeps so far, 0 ms ones included
-uint32_t CAPTURE_video_flags();       // the flag word of the last mode opened
-int32_t CAPTURE_screen_width();       // of the open screen; 0 when none is open
+int32_t CAPTURE_sleeps();        // frame timer sleeps so far, 0 ms ones included
+uint32_t CAPTURE_video_flags();  // the flag word of the last mode opened
+int32_t CAPTURE_screen_width();  // of the open screen; 0 when none is open
 int32_t CAPTURE_screen_height();
-int32_t CAPTURE_sound_open();         // 1 while the simulated device plays
+int32_t CAPTURE_sound_open();  // 1 while the simulated device plays

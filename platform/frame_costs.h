@@ -13,12 +13,12 @@
 // scene's own preparation, so it is not counted.
 
 struct FRAME_COSTS {
-  int32_t scene_runs;       // fades seen so far: the show's first scene is run 1
-  bool ticked;     // a tick came since the last present
-  bool fading;     // the last present was one of a fade
-  bool polled;     // a poll ended since the last tick
-  bool presented;  // a present came since that poll
-  double poll_end;  // clock at the end of that poll, in milliseconds
+  int32_t scene_runs;  // fades seen so far: the show's first scene is run 1
+  bool ticked;         // a tick came since the last present
+  bool fading;         // the last present was one of a fade
+  bool polled;         // a poll ended since the last tick
+  bool presented;      // a present came since that poll
+  double poll_end;     // clock at the end of that poll, in milliseconds
 };
 
 struct FRAME_COST {

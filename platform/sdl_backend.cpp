@@ -1,10 +1,10 @@
 // The platform back end of the programs: SDL 1.2.
 #include <SDL.h>
 
+#include <strings.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 #include "platform/backend.h"
 #include "platform/enlarge.h"
@@ -70,9 +70,9 @@ SDL_Surface* view_of(const uint32_t* pixels, int32_t stride, int32_t width, int3
   if (image_view == nullptr || image_view->pixels != pixels || image_view->w != width ||
       image_view->h != height || image_view->pitch != stride * 4) {
     forget_surface(image_view);
-    image_view = SDL_CreateRGBSurfaceFrom(const_cast<uint32_t*>(pixels), width, height,
-                                          full_colour_depth, stride * 4, red_mask, green_mask,
-                                          blue_mask, 0);
+    image_view =
+        SDL_CreateRGBSurfaceFrom(const_cast<uint32_t*>(pixels), width, height, full_colour_depth,
+                                 stride * 4, red_mask, green_mask, blue_mask, 0);
   }
   return image_view;
 }

@@ -19,9 +19,7 @@ const char empty_text[] = "";
 
 constexpr int32_t default_size = 256;
 
-bool is_the_display(const SDLDPY* display) {
-  return display != nullptr && display == the_display;
-}
+bool is_the_display(const SDLDPY* display) { return display != nullptr && display == the_display; }
 
 // The checks every present makes before it touches the screen.
 bool presentable(const SDLDPY* display, const IMG* image) {

@@ -14,7 +14,7 @@ struct SAMPLE;
 
 // The display: one open video mode that a 32-bit image is shown on.
 struct SDLDPY {
-  int32_t width;           // of the open video mode, in pixels
+  int32_t width;  // of the open video mode, in pixels
   int32_t height;
   int32_t bits_per_pixel;  // of the screen surface, as the device reports it
 };
@@ -28,13 +28,13 @@ struct SDLDPY_KEYS {
 // The sound device and its queue of sound buffers (SAMPLE handles, front
 // first). The queue owns its handles' slots, never the buffers behind them.
 struct SDLDPY_AUDIO {
-  int32_t rate;        // 44100
-  int32_t depth;       // 16
-  int32_t position;    // next value to play in the front buffer
+  int32_t rate;      // 44100
+  int32_t depth;     // 16
+  int32_t position;  // next value to play in the front buffer
   ARRAY* queue;
-  char signedness;     // 's'
-  char byte_order;     // 'l'
-  uint8_t mute;        // 1: the device plays silence
+  char signedness;  // 's'
+  char byte_order;  // 'l'
+  uint8_t mute;     // 1: the device plays silence
 };
 
 extern const MODULE_ID SDLDPY_id;

@@ -65,7 +65,8 @@ void count(const FRAME_COST& cost) {
     frames_this_part = 0;
   }
   frames_this_part += 1;
-  if (cost.scene_run <= TIMING_max_scenes) drawing_ms[cost.scene_run - 1].push_back(cost.milliseconds);
+  if (cost.scene_run <= TIMING_max_scenes)
+    drawing_ms[cost.scene_run - 1].push_back(cost.milliseconds);
 }
 
 // The key to press at this poll, 0 for none: q once the planned scenes are

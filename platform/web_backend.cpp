@@ -31,15 +31,12 @@ double clock_start = -1;
 
 }  // namespace
 
-EM_JS(int, page_open_screen, (int width, int height), {
-  return Module.page.openScreen(width, height) ? 1 : 0;
-});
-EM_JS(void, page_draw, (const uint8_t* rgba, int width, int height), {
-  Module.page.draw(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
-});
-EM_JS(void, page_frame_drawn, (int scene_run, double milliseconds), {
-  Module.page.frameDrawn(scene_run, milliseconds);
-});
+EM_JS(int, page_open_screen, (int width, int height),
+      { return Module.page.openScreen(width, height) ? 1 : 0; });
+EM_JS(void, page_draw, (const uint8_t* rgba, int width, int height),
+      { Module.page.draw(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
+EM_JS(void, page_frame_drawn, (int scene_run, double milliseconds),
+      { Module.page.frameDrawn(scene_run, milliseconds); });
 // The next key event as kind | symbol << 8; 0 when none is waiting.
 EM_JS(int, page_next_event, (), { return Module.page.nextEvent(); });
 // The page is handed the way to ask for sound: a view of the bytes

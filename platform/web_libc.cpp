@@ -21,5 +21,4 @@ void srandom(unsigned int seed) { LIBC_RANDOM_seed(&generator, seed); }
 long random() { return LIBC_RANDOM_next(&generator); }
 void srand(unsigned int seed) { LIBC_RANDOM_seed(&generator, seed); }
 int rand() { return LIBC_RANDOM_next(&generator); }
-
 }

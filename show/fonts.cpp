@@ -124,6 +124,5 @@ void QUOMBRAX_draw_frame_rate() {
   if ((QUOMBRAX_config.display_options & QUOMBRAX_frame_rate_option) == 0) return;
   const uint8_t rate = static_cast<uint8_t>(FPS_state.frame_rate & 0xFF);
   FONT_draw_hex8(QUOMBRAX_state.small_font, rate, 0,
-                 QUOMBRAX_config.screen_height - small_cell_side,
-                 QUOMBRAX_state.screen_image);
+                 QUOMBRAX_config.screen_height - small_cell_side, QUOMBRAX_state.screen_image);
 }

@@ -138,8 +138,7 @@ void QUOMBRAX_step_scroll_speed(int8_t code);
 // the rectangle, `colour` at the corner and 4 darker per channel per pixel
 // outward; a rectangle under 16 x 16 or outside the image is refused.
 int32_t QUOMBRAX_roll_top(int32_t counter, int32_t screen_height, int32_t roll_height);
-void QUOMBRAX_draw_corners(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h,
-                           uint32_t colour);
+void QUOMBRAX_draw_corners(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour);
 // Scene two's pattern. Nested rectangles into the screen map, each level 16
 // above its parent; then rings of radius 0 to `largest_radius`, valued by radius.
 void QUOMBRAX_subdivide(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t value);
@@ -175,7 +174,7 @@ void QUOMBRAX_feed_music();
 // The symbols' path. Its phases are sine-table indexes that run on from one
 // run of the scene to the next; nothing resets them.
 struct QUOMBRAX_ORBIT {
-  int32_t count;  // symbols drawn per frame
+  int32_t count;                                  // symbols drawn per frame
   int32_t phase_x1, frame_step_x1, item_step_x1;  // large horizontal swing
   int32_t phase_y1, frame_step_y1, item_step_y1;  // large vertical swing
   int32_t phase_x2, frame_step_x2, item_step_x2;  // small horizontal swing

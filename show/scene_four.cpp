@@ -9,11 +9,10 @@
 // scene without the title.
 
 QUOMBRAX_ORBIT QUOMBRAX_orbit = {
-    32,
-    0,   23, 53,  // phase_x1
-    111, 21, 51,  // phase_y1
-    222, 17, 33,  // phase_x2
-    333, 15, 31,  // phase_y2
+    32,  0,  23, 53,  // phase_x1
+    111, 21, 51,      // phase_y1
+    222, 17, 33,      // phase_x2
+    333, 15, 31,      // phase_y2
 };
 
 namespace {

@@ -36,8 +36,7 @@ constexpr int32_t wheel_ramp_count = static_cast<int32_t>(std::size(wheel_ramps)
 constexpr uint32_t wheel_tail_colour = 0x00FF00u;
 
 void write_colour_wheel(SAMPLE* palette) {
-  if (palette == nullptr || palette->values == nullptr ||
-      palette->length < PALETTE_length) {
+  if (palette == nullptr || palette->values == nullptr || palette->length < PALETTE_length) {
     return;  // no palette was had; the byte-map render refuses it later
   }
   int32_t* entries = palette->values;
@@ -68,8 +67,7 @@ IMG* screen_sized_picture(const uint8_t* data, size_t size) {
 void QUOMBRAX_build_screen_map_and_palette() {
   QUOMBRAX_STATE& state = QUOMBRAX_state;
   state.screen_map = BYTEMAP_create();
-  BYTEMAP_resize(state.screen_map, QUOMBRAX_config.screen_width,
-                 QUOMBRAX_config.screen_height);
+  BYTEMAP_resize(state.screen_map, QUOMBRAX_config.screen_width, QUOMBRAX_config.screen_height);
   state.palette = PALETTE_create();
   write_colour_wheel(state.palette);
 }

@@ -3,6 +3,7 @@
 // Entries 0 to 255 are the rounded quarter wave (two of them nudged up by
 // one); the second quarter mirrors the first, so the peak 32766 appears
 // twice, and the second half is the first half negated.
+// clang-format off
 const int16_t sine_table[1024] = {
     0, 201, 402, 603, 804, 1005, 1206, 1407, 1608, 1809, 2009, 2210,
     2410, 2611, 2811, 3012, 3212, 3412, 3612, 3811, 4011, 4210, 4410, 4609,
@@ -91,3 +92,4 @@ const int16_t sine_table[1024] = {
     -3012, -2811, -2611, -2410, -2210, -2009, -1809, -1608, -1407, -1206, -1005, -804,
     -603, -402, -201, 0,
 };
+// clang-format on

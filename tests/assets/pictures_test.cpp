@@ -53,9 +53,9 @@ TEST(Pictures, EachDecodesToItsFormatAndSizeWithCommentsAfterTheMagic) {
     ASSERT_NE(d.image, nullptr);
     EXPECT_EQ(d.image->width, p.width);
     EXPECT_EQ(d.image->height, p.height);
-    size_t header_end = p.size - (std::strcmp(p.magic, "P4") == 0
-                                      ? static_cast<size_t>(p.width / 8 * p.height)
-                                      : static_cast<size_t>(p.width * p.height * 3));
+    size_t header_end =
+        p.size - (std::strcmp(p.magic, "P4") == 0 ? static_cast<size_t>(p.width / 8 * p.height)
+                                                  : static_cast<size_t>(p.width * p.height * 3));
     EXPECT_EQ(p.data[header_end - 1], '\n') << "the pixel data follows the header at once";
     // Every picture has both transparent and drawn pixels.
     int32_t lit = lit_pixels(d, 0, 0, p.width, p.height);
@@ -112,7 +112,9 @@ TEST(FontBitmap, CodesWithoutLettersShowTheirHexDigits) {
 class PictureSheet : public testing::Test {
  protected:
   Decoded sheet{pictures[1]};
-  int32_t cell_lit(int32_t code) { return lit_pixels(sheet, (code % 16) * 32, (code / 16) * 32, 32, 32); }
+  int32_t cell_lit(int32_t code) {
+    return lit_pixels(sheet, (code % 16) * 32, (code / 16) * 32, 32, 32);
+  }
 };
 
 TEST_F(PictureSheet, BlankCellsAreExactlyBlack) {

@@ -10,8 +10,8 @@
 #include "effects/roll.h"
 #include "effects/scroll.h"
 #include "effects/stars.h"
-#include "tests/support/output_capture.h"
 #include "tests/support/module_ids.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 

@@ -99,8 +99,8 @@ TEST(RollBuild, SizesOutsideTheRangeLeaveTheRollAsItWas) {
 
   ROLL_set_error_report(1);
   // The last size is more than any image may hold.
-  const std::vector<std::pair<int32_t, int32_t>> refused = {
-      {32, 1}, {32, 0}, {32, -4}, {0, 10}, {-3, 10}, {20000, 20000}};
+  const std::vector<std::pair<int32_t, int32_t>> refused = {{32, 1}, {32, 0},  {32, -4},
+                                                            {0, 10}, {-3, 10}, {20000, 20000}};
   for (auto [width, height] : refused) {
     EXPECT_EQ(printed_by([&roll, w = width, h = height] { ROLL_build(roll.get(), w, h); }),
               "ROLL ERROR\n")
@@ -202,9 +202,10 @@ TEST(RollDraw, MissingOrEmptyTextureDrawsNothingAndReports) {
   for (const IMG* texture :
        {static_cast<const IMG*>(nullptr), static_cast<const IMG*>(empty.get())}) {
     EXPECT_EQ(printed_by([&] {
-      ROLL_draw(roll.get(), texture);
-      ROLL_draw_flat(roll.get(), texture);
-    }), "ROLL ERROR\nROLL ERROR\n");
+                ROLL_draw(roll.get(), texture);
+                ROLL_draw_flat(roll.get(), texture);
+              }),
+              "ROLL ERROR\nROLL ERROR\n");
   }
   ImagePtr texture = make_texture(4, 4, 0);
   EXPECT_EQ(printed_by([&] { ROLL_draw(nullptr, texture.get()); }), "ROLL ERROR\n");
@@ -223,9 +224,10 @@ TEST(RollDestroy, NullsTheHandleAndRefusesTwice) {
   EXPECT_EQ(roll, nullptr);
   ROLL_set_error_report(1);
   EXPECT_EQ(printed_by([&] {
-    ROLL_destroy(&roll);
-    ROLL_destroy(nullptr);
-  }), "ROLL ERROR\nROLL ERROR\n");
+              ROLL_destroy(&roll);
+              ROLL_destroy(nullptr);
+            }),
+            "ROLL ERROR\nROLL ERROR\n");
   ROLL_set_error_report(0);
 }
 

@@ -20,9 +20,9 @@ uint8_t source_byte(int32_t x, int32_t y) {
 // (tx, ty) receives source column c and row r when tx = dx + c x step_x and
 // ty = dy + r x step_y. Whatever the clipped blit draws must land exactly
 // here, and it must draw everything that lands inside.
-std::vector<uint8_t> expected_blit(const BYTEMAP* src, const BYTEMAP* dst, int32_t sx,
-                                   int32_t sy, int32_t dx, int32_t dy, int32_t w, int32_t h,
-                                   int32_t step_x = 1, int32_t step_y = 1) {
+std::vector<uint8_t> expected_blit(const BYTEMAP* src, const BYTEMAP* dst, int32_t sx, int32_t sy,
+                                   int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t step_x = 1,
+                                   int32_t step_y = 1) {
   std::vector<uint8_t> out = bytes_of(dst);
   for (int64_t ty = 0; ty < dst->height; ++ty) {
     for (int64_t tx = 0; tx < dst->width; ++tx) {
@@ -87,7 +87,9 @@ TEST(BytemapBlit, NegativeCornerDrawsTheLowerRightPart) {
 }
 
 TEST(BytemapBlit, SkipsZeroAndDrawsEveryOtherValue) {
-  BytemapPtr src = make_map(3, 1, [](int32_t x, int32_t) { return uint8_t(x == 0 ? 0 : x == 1 ? 1 : 255); });
+  BytemapPtr src = make_map(3, 1, [](int32_t x, int32_t) {
+    return uint8_t(x == 0 ? 0 : x == 1 ? 1 : 255);
+  });
   BytemapPtr dst = make_map(3, 1, [](int32_t, int32_t) { return uint8_t(77); });
   BYTEMAP_blit(src.get(), dst.get(), 0, 0, 0, 0, 3, 1);
   EXPECT_EQ(bytes_of(dst.get()), (std::vector<uint8_t>{77, 1, 255}));
@@ -147,14 +149,17 @@ TEST_F(BytemapErrors, StepsBelowOneAreRefused) {
 
 TEST(BytemapBlend, AveragesHalvesWhereTheSourceIsNotZero) {
   BytemapPtr src = make_map(4, 1, [](int32_t x, int32_t) { return uint8_t(x == 3 ? 0 : 255); });
-  BytemapPtr dst = make_map(4, 1, [](int32_t x, int32_t) { return uint8_t(x == 1 ? 0 : x == 2 ? 9 : 255); });
+  BytemapPtr dst = make_map(4, 1, [](int32_t x, int32_t) {
+    return uint8_t(x == 1 ? 0 : x == 2 ? 9 : 255);
+  });
   BYTEMAP_blend(src.get(), dst.get(), 0, 0);
   // 255 over 255, over 0, over 9 (4 + 127), and a transparent source byte.
   EXPECT_EQ(bytes_of(dst.get()), (std::vector<uint8_t>{254, 127, 131, 255}));
 }
 
 TEST(BytemapBlend, ClipsTheSourceAtEveryEdge) {
-  BytemapPtr src = make_map(4, 4, [](int32_t x, int32_t y) { return uint8_t(2 * (1 + x + 4 * y)); });
+  BytemapPtr src =
+      make_map(4, 4, [](int32_t x, int32_t y) { return uint8_t(2 * (1 + x + 4 * y)); });
   const int32_t corners[][2] = {{-2, -1}, {3, 2}, {-4, 0}, {5, 5}, {0, -4}, {1, 1}};
   for (const auto& at : corners) {
     BytemapPtr dst = make_map(5, 5, [](int32_t, int32_t) { return uint8_t(20); });
@@ -190,7 +195,8 @@ const RingCase kRingCases[] = {
 
 TEST(BytemapWrapRow, CopiesTheRowAsARing) {
   for (const RingCase& c : kRingCases) {
-    BytemapPtr src = make_map(c.src_len, 2, [](int32_t x, int32_t y) { return uint8_t(y == 1 ? x + 1 : 99); });
+    BytemapPtr src =
+        make_map(c.src_len, 2, [](int32_t x, int32_t y) { return uint8_t(y == 1 ? x + 1 : 99); });
     BytemapPtr dst = make_map(c.dst_len, 3);
     BYTEMAP_wrap_row(src.get(), dst.get(), 1, 2, c.offset);
     std::vector<uint8_t> expected(c.dst_len * 2, 0);
@@ -201,7 +207,8 @@ TEST(BytemapWrapRow, CopiesTheRowAsARing) {
 
 TEST(BytemapWrapColumn, CopiesTheColumnAsARing) {
   for (const RingCase& c : kRingCases) {
-    BytemapPtr src = make_map(2, c.src_len, [](int32_t x, int32_t y) { return uint8_t(x == 1 ? y + 1 : 99); });
+    BytemapPtr src =
+        make_map(2, c.src_len, [](int32_t x, int32_t y) { return uint8_t(x == 1 ? y + 1 : 99); });
     BytemapPtr dst = make_map(3, c.dst_len);
     BYTEMAP_wrap_column(src.get(), dst.get(), 1, 0, c.offset);
     for (int32_t y = 0; y < c.dst_len; ++y) {
@@ -213,7 +220,8 @@ TEST(BytemapWrapColumn, CopiesTheColumnAsARing) {
 }
 
 TEST(BytemapWrapRow, SkipsZeroWhileTheOrVariantCombines) {
-  BytemapPtr src = make_map(4, 1, [](int32_t x, int32_t) { return uint8_t(x % 2 == 0 ? 0 : 0x0F); });
+  BytemapPtr src =
+      make_map(4, 1, [](int32_t x, int32_t) { return uint8_t(x % 2 == 0 ? 0 : 0x0F); });
   BytemapPtr keyed = make_map(4, 1, [](int32_t, int32_t) { return uint8_t(0xF0); });
   BytemapPtr ored = make_map(4, 1, [](int32_t, int32_t) { return uint8_t(0xF0); });
   BYTEMAP_wrap_row(src.get(), keyed.get(), 0, 0, 1);
@@ -255,7 +263,8 @@ TEST_F(BytemapErrors, RingCopiesRefuseLinesOutsideTheMaps) {
 }
 
 TEST_F(BytemapErrors, MaskCombinesIndexByIndexAndRefusesASmallerDestination) {
-  BytemapPtr mask = make_map(2, 2, [](int32_t x, int32_t y) { return uint8_t(x + y == 1 ? 0x0F : 0xF0); });
+  BytemapPtr mask =
+      make_map(2, 2, [](int32_t x, int32_t y) { return uint8_t(x + y == 1 ? 0x0F : 0xF0); });
   BytemapPtr same = make_map(4, 1, [](int32_t, int32_t) { return uint8_t(0x3C); });
   BytemapPtr larger = make_map(5, 1, [](int32_t, int32_t) { return uint8_t(0x3C); });
   BytemapPtr smaller = make_map(3, 1, [](int32_t, int32_t) { return uint8_t(0x3C); });
@@ -275,10 +284,11 @@ struct RectCase {
 TEST_F(BytemapErrors, RectanglesMustLieWhollyInside) {
   // The map is 10 x 6.
   const RectCase cases[] = {
-      {6, 0, 4, 2, true},   {5, 0, 5, 6, true},   {6, 0, 5, 2, false}, {0, 0, 10, 6, true},
-      {-1, 0, 2, 2, false}, {0, -1, 2, 2, false}, {0, 0, 0, 2, false}, {0, 0, 2, 0, false},
-      {10, 0, 1, 1, false}, {0, 6, 1, 1, false},  {0, 3, 2, 4, false},
-      {2, 2, INT32_MAX, 1, false}, {2, 2, 1, INT32_MAX, false},
+      {6, 0, 4, 2, true},          {5, 0, 5, 6, true},   {6, 0, 5, 2, false},
+      {0, 0, 10, 6, true},         {-1, 0, 2, 2, false}, {0, -1, 2, 2, false},
+      {0, 0, 0, 2, false},         {0, 0, 2, 0, false},  {10, 0, 1, 1, false},
+      {0, 6, 1, 1, false},         {0, 3, 2, 4, false},  {2, 2, INT32_MAX, 1, false},
+      {2, 2, 1, INT32_MAX, false},
   };
   for (const RectCase& c : cases) {
     for (bool outline : {false, true}) {
@@ -308,7 +318,8 @@ TEST_F(BytemapErrors, RectanglesMustLieWhollyInside) {
 
 // The point list does not depend on the pixel type: it is the image's.
 TEST(BytemapLinePoints, ListsTheSamePointsAsTheImageTwin) {
-  const int32_t ends[][4] = {{0, 0, 3, 1}, {2, 2, 0, 5}, {4, 7, 4, 7}, {-3, 9, 11, -2}, {5, 0, -5, 1}};
+  const int32_t ends[][4] = {
+      {0, 0, 3, 1}, {2, 2, 0, 5}, {4, 7, 4, 7}, {-3, 9, 11, -2}, {5, 0, -5, 1}};
   for (const auto& e : ends) {
     FreedPtr<int32_t> points(BYTEMAP_line_points(e[0], e[1], e[2], e[3]));
     FreedPtr<int32_t> twin(IMG_line_points(e[0], e[1], e[2], e[3]));

@@ -12,9 +12,7 @@
 
 // Lets the out-of-memory test see calloc return null under AddressSanitizer
 // instead of the sanitizer stopping the process.
-extern "C" const char* __asan_default_options() {
-  return "allocator_may_return_null=1";
-}
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
 
 namespace {
 
@@ -52,9 +50,10 @@ TEST(BytemapDestroy, NullsTheHandleAndRefusesASecondTime) {
   EXPECT_EQ(map, nullptr);
   BYTEMAP_set_error_report(1);
   EXPECT_EQ(printed_by([&] {
-    BYTEMAP_destroy(&map);
-    BYTEMAP_destroy(nullptr);
-  }), "BYTEMAP error\nBYTEMAP error\n");
+              BYTEMAP_destroy(&map);
+              BYTEMAP_destroy(nullptr);
+            }),
+            "BYTEMAP error\nBYTEMAP error\n");
   BYTEMAP_set_error_report(0);
 }
 
@@ -135,13 +134,15 @@ TEST(BytemapResizeDeathTest, FailedAllocationLeavesAnEmptyMapWithoutBuffer) {
 TEST(BytemapPixels, OutsidePositionsAreIgnoredSilently) {
   BytemapPtr map = make_map(6, 4);
   BYTEMAP_set_error_report(1);
-  EXPECT_EQ(printed_by([&] {
-    const int32_t outside[][2] = {{6, 0}, {0, -1}, {-1, 2}, {0, 4}, {INT32_MIN, INT32_MAX}};
-    for (const auto& p : outside) {
-      BYTEMAP_put_pixel(map.get(), p[0], p[1], 9);
-      EXPECT_EQ(BYTEMAP_get_pixel(map.get(), p[0], p[1]), 0);
-    }
-  }), "");
+  EXPECT_EQ(
+      printed_by([&] {
+        const int32_t outside[][2] = {{6, 0}, {0, -1}, {-1, 2}, {0, 4}, {INT32_MIN, INT32_MAX}};
+        for (const auto& p : outside) {
+          BYTEMAP_put_pixel(map.get(), p[0], p[1], 9);
+          EXPECT_EQ(BYTEMAP_get_pixel(map.get(), p[0], p[1]), 0);
+        }
+      }),
+      "");
   BYTEMAP_set_error_report(0);
   EXPECT_EQ(bytes_of(map.get()), std::vector<uint8_t>(24, 0));
 }
@@ -221,7 +222,8 @@ TEST(BytemapFade, SubtractsDownToZero) {
 }
 
 TEST(BytemapAdd, WrapsModulo256) {
-  BytemapPtr map = make_map(4, 1, [](int32_t x, int32_t) { return uint8_t(x == 0 ? 250 : x * 100); });
+  BytemapPtr map =
+      make_map(4, 1, [](int32_t x, int32_t) { return uint8_t(x == 0 ? 250 : x * 100); });
   BYTEMAP_add(map.get(), 10);
   EXPECT_EQ(bytes_of(map.get()), (std::vector<uint8_t>{4, 110, 210, 54}));
   BYTEMAP_add(map.get(), 255);  // one step backwards

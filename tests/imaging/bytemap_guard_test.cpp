@@ -41,7 +41,8 @@ class BytemapGuards : public BytemapErrors {
           << c.name << (broken == nullptr ? " with null" : " without buffer");
     }
     EXPECT_EQ(bytes_of(good_.get()), before) << c.name;
-    EXPECT_FRAME_EQ(image_, FrameView(std::vector<uint32_t>(64, 0x123456), image_->width)) << c.name;
+    EXPECT_FRAME_EQ(image_, FrameView(std::vector<uint32_t>(64, 0x123456), image_->width))
+        << c.name;
   }
 
   BytemapPtr good_;

@@ -41,8 +41,11 @@ TEST(BytemapRender, WritesThePaletteColourOfEveryByte) {
 }
 
 TEST(BytemapRender, BlackAndRedEntriesGiveExactlyThoseValues) {
-  BytemapPtr map = make_map(5, 3, [](int32_t x, int32_t y) { return uint8_t((x + y) % 2 ? 255 : 0); });
-  SamplePtr palette = make_palette(256, [](int32_t i) { return i == 255 ? 0xFF0000u : i == 0 ? 0u : 0x777777u; });
+  BytemapPtr map =
+      make_map(5, 3, [](int32_t x, int32_t y) { return uint8_t((x + y) % 2 ? 255 : 0); });
+  SamplePtr palette = make_palette(256, [](int32_t i) {
+    return i == 255 ? 0xFF0000u : i == 0 ? 0u : 0x777777u;
+  });
   ImagePtr image = make_image(5, 3, kUntouched);
   BYTEMAP_render(map.get(), image.get(), palette.get());
   for (int32_t i = 0; i < 15; ++i) {
@@ -52,7 +55,9 @@ TEST(BytemapRender, BlackAndRedEntriesGiveExactlyThoseValues) {
 
 TEST(BytemapRender, StoresTheWholeThirtyTwoBitValue) {
   BytemapPtr map = make_map(2, 1, [](int32_t x, int32_t) { return uint8_t(x + 1); });
-  SamplePtr palette = make_palette(300, [](int32_t i) { return i == 1 ? 0xFF123456u : i == 2 ? 0x80000000u : 0u; });
+  SamplePtr palette = make_palette(300, [](int32_t i) {
+    return i == 1 ? 0xFF123456u : i == 2 ? 0x80000000u : 0u;
+  });
   ImagePtr image = make_image(2, 1, kUntouched);
   BYTEMAP_render(map.get(), image.get(), palette.get());
   EXPECT_FRAME_EQ(image, FrameView(std::vector<uint32_t>{0xFF123456u, 0x80000000u}, image->width));
@@ -83,13 +88,16 @@ TEST_F(BytemapErrors, RenderRefusesMismatchedSizesAndShortPalettes) {
       {"image with no rows", 8, 8, 8, 0, 256},
   };
   for (const RefusedRender& c : cases) {
-    BytemapPtr map = make_map(c.map_width, c.map_height, [](int32_t, int32_t) { return uint8_t(1); });
+    BytemapPtr map =
+        make_map(c.map_width, c.map_height, [](int32_t, int32_t) { return uint8_t(1); });
     SamplePtr palette = make_palette(c.palette_length, spread_colour);
     ImagePtr image = make_image(c.image_width, c.image_height, kUntouched);
     EXPECT_EQ(printed_by([&] { BYTEMAP_render(map.get(), image.get(), palette.get()); }),
               kBytemapError)
         << c.name;
-    EXPECT_FRAME_EQ(image, FrameView(std::vector<uint32_t>(c.image_width * c.image_height, kUntouched), image->width))
+    EXPECT_FRAME_EQ(
+        image,
+        FrameView(std::vector<uint32_t>(c.image_width * c.image_height, kUntouched), image->width))
         << c.name;
   }
 }
@@ -163,7 +171,7 @@ TEST(BytemapDrawCircle, PointsOutsideTheMapAreDropped) {
 }
 
 TEST_F(BytemapErrors, CircleRefusesCentresOutsideAndRadiiBelowOne) {
-  const int32_t refused[][3] = {{10, 5, 3}, {5, 10, 3}, {-1, 5, 3}, {5, -1, 3},
+  const int32_t refused[][3] = {{10, 5, 3}, {5, 10, 3}, {-1, 5, 3},       {5, -1, 3},
                                 {5, 5, 0},  {5, 5, -4}, {5, 5, INT32_MIN}};
   BytemapPtr map = make_map(10, 10);
   for (const auto& c : refused) {

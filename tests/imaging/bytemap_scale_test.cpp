@@ -32,9 +32,9 @@ int32_t expected_row(const ScaleCase& c, int32_t y) {
 }
 
 const ScaleCase kScaleCases[] = {
-    {5, 5, 5, 5},      {2, 2, 4, 4},    {3, 1, 7, 1},   {4, 4, 2, 2},   {1, 4, 1, 2},
-    {4, 1, 2, 1},      {7, 1, 3, 1},    {13, 9, 40, 31}, {40, 31, 13, 9}, {13, 31, 40, 9},
-    {40, 9, 13, 31},   {128, 144, 256, 288}, {255, 200, 7, 3}, {1, 1, 9, 6}, {9, 6, 1, 1},
+    {5, 5, 5, 5},    {2, 2, 4, 4},         {3, 1, 7, 1},     {4, 4, 2, 2},    {1, 4, 1, 2},
+    {4, 1, 2, 1},    {7, 1, 3, 1},         {13, 9, 40, 31},  {40, 31, 13, 9}, {13, 31, 40, 9},
+    {40, 9, 13, 31}, {128, 144, 256, 288}, {255, 200, 7, 3}, {1, 1, 9, 6},    {9, 6, 1, 1},
 };
 
 // Each source byte names its column (or row), so the destination shows
@@ -72,7 +72,8 @@ TEST(BytemapScale, StatedExamples) {
       {{2, 2, 4, 4}, {1, 1, 2, 2, 1, 1, 2, 2, 11, 11, 12, 12, 11, 11, 12, 12}},
   };
   for (const Case& c : cases) {
-    BytemapPtr src = make_map(c.size.sw, c.size.sh, [](int32_t x, int32_t y) { return uint8_t(1 + x + 10 * y); });
+    BytemapPtr src = make_map(c.size.sw, c.size.sh,
+                              [](int32_t x, int32_t y) { return uint8_t(1 + x + 10 * y); });
     BytemapPtr dst = make_map(c.size.dw, c.size.dh);
     BYTEMAP_scale(src.get(), dst.get());
     EXPECT_EQ(bytes_of(dst.get()), c.expected) << c.size.sw << "x" << c.size.sh;
@@ -90,7 +91,8 @@ TEST(BytemapScale, GivesTheSameSamplesAsTheImageScaler) {
     BYTEMAP_scale(src.get(), dst.get());
     IMG_scale(image_src.get(), image_dst.get());
     const std::vector<uint32_t> widened(dst->pixels, dst->pixels + c.dw * c.dh);
-    EXPECT_EQ(widened, pixels_of(image_dst.get())) << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh;
+    EXPECT_EQ(widened, pixels_of(image_dst.get()))
+        << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh;
   }
 }
 
@@ -128,7 +130,8 @@ TEST(BytemapScaleRuns, CountsRunsOfTheLongerLength) {
 }
 
 TEST_F(BytemapErrors, RunTablesTooLongToCountAreRefused) {
-  for (const auto& lengths : {std::pair{INT32_MIN, 0}, std::pair{3, INT32_MIN}, std::pair{INT32_MAX, 1}}) {
+  for (const auto& lengths :
+       {std::pair{INT32_MIN, 0}, std::pair{3, INT32_MIN}, std::pair{INT32_MAX, 1}}) {
     int32_t* runs = nullptr;
     EXPECT_EQ(printed_by([&] { runs = BYTEMAP_scale_runs(lengths.first, lengths.second); }),
               kBytemapError);
@@ -137,7 +140,8 @@ TEST_F(BytemapErrors, RunTablesTooLongToCountAreRefused) {
   }
   FreedPtr<int32_t> negative(BYTEMAP_scale_runs(-7, 3));  // lengths count by their size
   ASSERT_NE(negative, nullptr);
-  EXPECT_EQ(std::vector<int32_t>(negative.get(), negative.get() + 4), (std::vector<int32_t>{3, 2, 2, 1}));
+  EXPECT_EQ(std::vector<int32_t>(negative.get(), negative.get() + 4),
+            (std::vector<int32_t>{3, 2, 2, 1}));
 }
 
 TEST(BytemapRotate, SixteenSquareBecomesTwentyTwoSquareTurnedByHalfATurnAtZero) {
@@ -157,7 +161,8 @@ TEST(BytemapRotate, SixteenSquareBecomesTwentyTwoSquareTurnedByHalfATurnAtZero) 
 }
 
 TEST(BytemapRotate, GivesTheSameSamplesAsTheImageRotation) {
-  BytemapPtr src = make_map(23, 17, [](int32_t x, int32_t y) { return uint8_t(1 + (x * 5 + y * 23) % 255); });
+  BytemapPtr src =
+      make_map(23, 17, [](int32_t x, int32_t y) { return uint8_t(1 + (x * 5 + y * 23) % 255); });
   ImagePtr image = make_image(23, 17);
   for (int32_t i = 0; i < 23 * 17; ++i) image->pixels[i] = src->pixels[i];
   for (int32_t angle : {0, 1, 100, 256, 300, 512, 700, 1023, -37, INT32_MAX, INT32_MIN}) {

@@ -62,9 +62,10 @@ TEST(FontCreate, IsSixBySixWithoutImage) {
   FONT_destroy(&font);
   EXPECT_EQ(font, nullptr);
   EXPECT_EQ(printed_by([&] {
-    FONT_destroy(&font);  // refused silently
-    FONT_destroy(nullptr);
-  }), "");
+              FONT_destroy(&font);  // refused silently
+              FONT_destroy(nullptr);
+            }),
+            "");
 }
 
 TEST(FontDrawChar, CopiesTheCellAtItsPlaceInTheStrip) {
@@ -88,7 +89,8 @@ TEST(FontDrawChar, CopiesTheCellAtItsPlaceInTheStrip) {
         const int32_t u = x - 1, v = y - 1;
         const bool drawn = u >= 0 && v >= 0 && u < c.drawn_width && v < 3;
         const uint32_t expected = drawn ? 1000u + (c.sy + v) * 10 + (c.sx + u) : kPaper;
-        EXPECT_EQ(IMG_get_pixel(dst.get(), x, y), expected) << "code " << c.code << " at " << x << "," << y;
+        EXPECT_EQ(IMG_get_pixel(dst.get(), x, y), expected)
+            << "code " << c.code << " at " << x << "," << y;
       }
     }
   }
@@ -116,7 +118,8 @@ TEST(FontDrawChar, TransparentPixelsKeepTheDestination) {
 
 TEST(FontDrawChar, ClipsAtTheEdgesWithoutWrapping) {
   FontPtr font = make_font(4, 4, 1);
-  const int32_t places[][2] = {{-2, 0}, {6, 0}, {0, -3}, {0, 7}, {-4, 0}, {8, 0}, {INT32_MIN, 0}, {INT32_MAX, INT32_MAX}};
+  const int32_t places[][2] = {{-2, 0}, {6, 0}, {0, -3},        {0, 7},
+                               {-4, 0}, {8, 0}, {INT32_MIN, 0}, {INT32_MAX, INT32_MAX}};
   for (const auto& at : places) {
     ImagePtr dst = make_image(8, 8, kPaper);
     FONT_draw_char(font.get(), 2, at[0], at[1], dst.get());
@@ -125,7 +128,8 @@ TEST(FontDrawChar, ClipsAtTheEdgesWithoutWrapping) {
         const int64_t u = int64_t{x} - at[0], v = int64_t{y} - at[1];
         const bool inside = u >= 0 && v >= 0 && u < 4 && v < 4;
         const uint32_t expected = !inside ? kPaper : (u == 0 && v == 0) ? kPaper : cell_colour(2);
-        EXPECT_EQ(IMG_get_pixel(dst.get(), x, y), expected) << at[0] << "," << at[1] << " pixel " << x << "," << y;
+        EXPECT_EQ(IMG_get_pixel(dst.get(), x, y), expected)
+            << at[0] << "," << at[1] << " pixel " << x << "," << y;
       }
     }
   }
@@ -146,12 +150,13 @@ TEST(FontDrawChar, FontWithoutImageOrEmptyImageDrawsNothing) {
   FontPtr empty = make_font(4, 1, 1);
   IMG_resize(empty->image, 0, 4);
   EXPECT_EQ(printed_by([&] {
-    FONT_draw_char(nullptr, 'A', 0, 0, dst.get());
-    FONT_draw_char(bare.get(), 'A', 0, 0, dst.get());
-    FONT_draw_char(empty.get(), 0, 0, 0, dst.get());
-    FONT_draw_text(bare.get(), "AB", 0, 0, dst.get());
-    FONT_draw_text(empty.get(), nullptr, 0, 0, dst.get());
-  }), "");  // the font's hook is silent
+              FONT_draw_char(nullptr, 'A', 0, 0, dst.get());
+              FONT_draw_char(bare.get(), 'A', 0, 0, dst.get());
+              FONT_draw_char(empty.get(), 0, 0, 0, dst.get());
+              FONT_draw_text(bare.get(), "AB", 0, 0, dst.get());
+              FONT_draw_text(empty.get(), nullptr, 0, 0, dst.get());
+            }),
+            "");  // the font's hook is silent
   EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(64, kPaper), dst->width));
 }
 
@@ -164,13 +169,25 @@ struct HexCase {
 
 TEST(FontDrawHex, DrawsEveryDigitUpperCaseWithLeadingZeros) {
   const HexCase cases[] = {
-      {"hex8 0xAF", 16, {'A', 'F'}, [](const FONT* f, int32_t x, IMG* d) { FONT_draw_hex8(f, 0xAF, x, 2, d); }},
-      {"hex8 5", 6, {'0', '5'}, [](const FONT* f, int32_t x, IMG* d) { FONT_draw_hex8(f, 5, x, 2, d); }},
-      {"hex16 0x0B9C", 6, {'0', 'B', '9', 'C'},
+      {"hex8 0xAF",
+       16,
+       {'A', 'F'},
+       [](const FONT* f, int32_t x, IMG* d) { FONT_draw_hex8(f, 0xAF, x, 2, d); }},
+      {"hex8 5",
+       6,
+       {'0', '5'},
+       [](const FONT* f, int32_t x, IMG* d) { FONT_draw_hex8(f, 5, x, 2, d); }},
+      {"hex16 0x0B9C",
+       6,
+       {'0', 'B', '9', 'C'},
        [](const FONT* f, int32_t x, IMG* d) { FONT_draw_hex16(f, 0x0B9C, x, 2, d); }},
-      {"hex32 305441741", 6, {'1', '2', '3', '4', 'A', 'B', 'C', 'D'},
+      {"hex32 305441741",
+       6,
+       {'1', '2', '3', '4', 'A', 'B', 'C', 'D'},
        [](const FONT* f, int32_t x, IMG* d) { FONT_draw_hex32(f, 305441741u, x, 2, d); }},
-      {"hex32 0xE0F00007", 6, {'E', '0', 'F', '0', '0', '0', '0', '7'},
+      {"hex32 0xE0F00007",
+       6,
+       {'E', '0', 'F', '0', '0', '0', '0', '7'},
        [](const FONT* f, int32_t x, IMG* d) { FONT_draw_hex32(f, 0xE0F00007u, x, 2, d); }},
   };
   for (const HexCase& c : cases) {
@@ -179,9 +196,11 @@ TEST(FontDrawHex, DrawsEveryDigitUpperCaseWithLeadingZeros) {
     ImagePtr dst = make_image(left + 8 * c.cell + 4, c.cell + 4, kPaper);
     c.draw(font.get(), left, dst.get());
     for (size_t i = 0; i < c.expected_codes.size(); ++i) {
-      EXPECT_EQ(code_at(dst.get(), left + int32_t(i) * c.cell, 2), c.expected_codes[i]) << c.name << " digit " << i;
+      EXPECT_EQ(code_at(dst.get(), left + int32_t(i) * c.cell, 2), c.expected_codes[i])
+          << c.name << " digit " << i;
     }
-    EXPECT_EQ(code_at(dst.get(), left + int32_t(c.expected_codes.size()) * c.cell, 2), -1) << c.name;
+    EXPECT_EQ(code_at(dst.get(), left + int32_t(c.expected_codes.size()) * c.cell, 2), -1)
+        << c.name;
   }
 }
 
@@ -202,7 +221,10 @@ TEST(FontDrawText, HighBytesDrawNothingButStillAdvance) {
   // unsigned would find a cell and draw it.
   FontPtr font = make_font(6, 16, 16);
   ImagePtr dst = make_image(40, 10, kPaper);
-  FONT_draw_text(font.get(), "A\x80\xff" "B", 0, 0, dst.get());
+  FONT_draw_text(font.get(),
+                 "A\x80\xff"
+                 "B",
+                 0, 0, dst.get());
   EXPECT_EQ(code_at(dst.get(), 0, 0), 'A');
   EXPECT_EQ(code_at(dst.get(), 6, 0), -1);
   EXPECT_EQ(code_at(dst.get(), 12, 0), -1);

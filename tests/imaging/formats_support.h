@@ -60,7 +60,8 @@ class TempDirTest : public ::testing::Test {
   std::string write_file(const std::string& name, const std::vector<uint8_t>& data) const {
     std::string file = path(name);
     std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
     return file;
   }
 

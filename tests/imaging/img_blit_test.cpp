@@ -18,8 +18,8 @@ ImagePtr holed_image(int32_t width, int32_t height) {
 // Destination column of source column c is dx + c * step_x; the stepped copy
 // only draws a column that still has a whole step of room to its right.
 std::vector<uint32_t> reference_copy(const IMG* src, const IMG* dst, int32_t sx, int32_t sy,
-                                     int32_t dx, int32_t dy, int32_t w, int32_t h,
-                                     int32_t step_x, int32_t step_y, bool stepped) {
+                                     int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t step_x,
+                                     int32_t step_y, bool stepped) {
   std::vector<uint32_t> out = pixels_of(dst);
   for (int64_t r = 0; r < h; ++r) {
     for (int64_t c = 0; c < w; ++c) {
@@ -43,11 +43,16 @@ TEST(ImgBlit, ClipsOnEverySideOfBothImages) {
     int32_t sx, sy, dx, dy, w, h;
   };
   const Case cases[] = {
-      {"inside", 1, 1, 2, 1, 3, 2},         {"source left", -2, 0, 1, 0, 5, 3},
-      {"source top", 0, -3, 0, 0, 4, 5},    {"source right", 4, 0, 0, 0, 5, 2},
-      {"source bottom", 0, 3, 0, 0, 2, 6},  {"destination left", 0, 0, -3, 1, 5, 2},
-      {"destination top", 0, 0, 2, -2, 3, 5}, {"destination right", 0, 0, 5, 0, 6, 4},
-      {"destination bottom", 0, 0, 0, 2, 4, 9}, {"all sides", -1, -1, -2, -2, 20, 20},
+      {"inside", 1, 1, 2, 1, 3, 2},
+      {"source left", -2, 0, 1, 0, 5, 3},
+      {"source top", 0, -3, 0, 0, 4, 5},
+      {"source right", 4, 0, 0, 0, 5, 2},
+      {"source bottom", 0, 3, 0, 0, 2, 6},
+      {"destination left", 0, 0, -3, 1, 5, 2},
+      {"destination top", 0, 0, 2, -2, 3, 5},
+      {"destination right", 0, 0, 5, 0, 6, 4},
+      {"destination bottom", 0, 0, 0, 2, 4, 9},
+      {"all sides", -1, -1, -2, -2, 20, 20},
       {"source left, destination right", -1, 0, 4, 0, 9, 1},
       {"destination left, source right", 3, 1, -1, 0, 9, 3},
   };
@@ -56,7 +61,8 @@ TEST(ImgBlit, ClipsOnEverySideOfBothImages) {
     ImagePtr dst = filled_image(7, 4, 0x77);
     const auto expected =
         reference_copy(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h, 1, 1, false);
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h); }),
+    EXPECT_EQ(printed_by(IMG_set_error_report,
+                         [&] { IMG_blit(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h); }),
               "")
         << c.name;
     EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width)) << c.name;
@@ -81,16 +87,20 @@ TEST(ImgBlit, NothingLeftToDrawIsSilent) {
     int32_t sx, sy, dx, dy, w, h;
   };
   const Case cases[] = {
-      {"dx at width", 0, 0, 7, 0, 3, 3},   {"dy at height", 0, 0, 0, 4, 3, 3},
-      {"w zero", 0, 0, 0, 0, 0, 3},        {"h negative", 0, 0, 0, 0, 3, -2},
-      {"left of destination", 0, 0, -3, 0, 3, 3}, {"sx at width", 6, 0, 0, 0, 3, 3},
-      {"above source", 0, -9, 0, 0, 3, 9}, {"huge offsets", INT32_MAX, INT32_MAX, INT32_MIN, 0,
-                                             INT32_MAX, INT32_MAX},
+      {"dx at width", 0, 0, 7, 0, 3, 3},
+      {"dy at height", 0, 0, 0, 4, 3, 3},
+      {"w zero", 0, 0, 0, 0, 0, 3},
+      {"h negative", 0, 0, 0, 0, 3, -2},
+      {"left of destination", 0, 0, -3, 0, 3, 3},
+      {"sx at width", 6, 0, 0, 0, 3, 3},
+      {"above source", 0, -9, 0, 0, 3, 9},
+      {"huge offsets", INT32_MAX, INT32_MAX, INT32_MIN, 0, INT32_MAX, INT32_MAX},
   };
   for (const Case& c : cases) {
     ImagePtr src = holed_image(6, 5);
     ImagePtr dst = filled_image(7, 4, 0x77);
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h); }),
+    EXPECT_EQ(printed_by(IMG_set_error_report,
+                         [&] { IMG_blit(src.get(), dst.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h); }),
               "")
         << c.name;
     EXPECT_FRAME_EQ(dst, filled_image(7, 4, 0x77)) << c.name;
@@ -101,8 +111,8 @@ TEST(ImgBlit, KeySkipsOnlyExactZero) {
   struct Case {
     uint32_t source, drawn;
   };
-  const Case cases[] = {{0, 0x555555}, {0x000001, 0x000001}, {0x01000000, 0x01000000},
-                        {0xFFFFFFFF, 0xFFFFFFFF}};
+  const Case cases[] = {
+      {0, 0x555555}, {0x000001, 0x000001}, {0x01000000, 0x01000000}, {0xFFFFFFFF, 0xFFFFFFFF}};
   for (const Case c : cases) {
     ImagePtr src = filled_image(1, 1, c.source);
     ImagePtr dst = filled_image(1, 1, 0x555555);
@@ -121,8 +131,8 @@ TEST(ImgBlit, MatchesTheUnclippedCopyForRandomRectangles) {
                   dy = coordinate(random), w = size(random), h = size(random);
     const auto expected = reference_copy(src.get(), dst.get(), sx, sy, dx, dy, w, h, 1, 1, false);
     IMG_blit(src.get(), dst.get(), sx, sy, dx, dy, w, h);
-    ASSERT_FRAME_EQ(dst, FrameView(expected, dst->width)) << sx << " " << sy << " " << dx << " " << dy << " "
-                                              << w << " " << h;
+    ASSERT_FRAME_EQ(dst, FrameView(expected, dst->width))
+        << sx << " " << sy << " " << dx << " " << dy << " " << w << " " << h;
   }
 }
 
@@ -143,10 +153,15 @@ TEST(ImgBlit, MissingImageOrBufferReportsAndDrawsNothing) {
   ImagePtr src = holed_image(4, 4);
   ImagePtr dst = filled_image(4, 4, 3);
   IMG bufferless{0, 4, 4, nullptr};
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(nullptr, dst.get(), 0, 0, 0, 0, 4, 4); }), img_error_line);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), nullptr, 0, 0, 0, 0, 4, 4); }), img_error_line);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_blit(&bufferless, dst.get(), 0, 0, 0, 0, 4, 4); }),
-            img_error_line);
+  EXPECT_EQ(
+      printed_by(IMG_set_error_report, [&] { IMG_blit(nullptr, dst.get(), 0, 0, 0, 0, 4, 4); }),
+      img_error_line);
+  EXPECT_EQ(
+      printed_by(IMG_set_error_report, [&] { IMG_blit(src.get(), nullptr, 0, 0, 0, 0, 4, 4); }),
+      img_error_line);
+  EXPECT_EQ(
+      printed_by(IMG_set_error_report, [&] { IMG_blit(&bufferless, dst.get(), 0, 0, 0, 0, 4, 4); }),
+      img_error_line);
   EXPECT_FRAME_EQ(dst, filled_image(4, 4, 3));
 }
 
@@ -187,8 +202,8 @@ TEST(ImgBlitStepped, MatchesTheSpreadCopyForRandomRectanglesAndSteps) {
         reference_copy(src.get(), dst.get(), sx, sy, dx, dy, w, h, step_x, step_y, true);
     IMG_blit_stepped(src.get(), dst.get(), sx, sy, dx, dy, w, h, step_x, step_y);
     ASSERT_FRAME_EQ(dst, FrameView(expected, dst->width))
-        << sx << " " << sy << " " << dx << " " << dy << " " << w << " " << h << " steps "
-        << step_x << " " << step_y;
+        << sx << " " << sy << " " << dx << " " << dy << " " << w << " " << h << " steps " << step_x
+        << " " << step_y;
   }
 }
 
@@ -199,10 +214,11 @@ TEST(ImgBlitStepped, StepsBelowOneReportAndDrawNothing) {
   for (const Case c : {Case{0, 1}, Case{1, 0}, Case{-1, 2}, Case{2, -5}, Case{INT32_MIN, 1}}) {
     ImagePtr src = holed_image(4, 4);
     ImagePtr dst = filled_image(8, 8, 3);
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] {
-                IMG_blit_stepped(src.get(), dst.get(), 0, 0, 0, 0, 4, 4, c.step_x, c.step_y);
-              }),
-              img_error_line)
+    EXPECT_EQ(
+        printed_by(
+            IMG_set_error_report,
+            [&] { IMG_blit_stepped(src.get(), dst.get(), 0, 0, 0, 0, 4, 4, c.step_x, c.step_y); }),
+        img_error_line)
         << c.step_x << " " << c.step_y;
     EXPECT_FRAME_EQ(dst, filled_image(8, 8, 3));
   }
@@ -215,8 +231,7 @@ TEST(ImgBlitStepped, HugeStepsStayInside) {
   // Source column -2 is outside; column 0 would land at 1 + 2 * INT32_MAX.
   EXPECT_FRAME_EQ(dst, filled_image(8, 8, 3));
   IMG_blit_stepped(src.get(), dst.get(), 0, 0, 0, 0, 4, 1, INT32_MAX, INT32_MAX);
-  EXPECT_FRAME_EQ(dst, filled_image(8, 8, 3))
-      << "a column needs a whole step of room";
+  EXPECT_FRAME_EQ(dst, filled_image(8, 8, 3)) << "a column needs a whole step of room";
 }
 
 // Ring copy of a source row or column: element i goes to (o + i) mod length.
@@ -236,9 +251,8 @@ std::vector<uint32_t> reference_ring(const std::vector<uint32_t>& src, std::vect
 }
 
 const RingCase ring_cases[] = {
-    {8, 10, 7},  {8, 10, -3}, {12, 8, 0},  {12, 8, 5},         {3, 3, 0},
-    {3, 3, 2},   {1, 5, 4},   {5, 1, 3},   {10, 10, INT32_MIN}, {7, 9, INT32_MAX},
-    {0, 4, 1},   {9, 4, -9},
+    {8, 10, 7}, {8, 10, -3}, {12, 8, 0},          {12, 8, 5},        {3, 3, 0}, {3, 3, 2},
+    {1, 5, 4},  {5, 1, 3},   {10, 10, INT32_MIN}, {7, 9, INT32_MAX}, {0, 4, 1}, {9, 4, -9},
 };
 
 TEST(ImgWrapRow, LaysTheRowAsARing) {
@@ -249,8 +263,7 @@ TEST(ImgWrapRow, LaysTheRowAsARing) {
         return 0x30000u * (y + 1) + static_cast<uint32_t>(x);
       });
       const std::vector<uint32_t> src_row(src->pixels + c.src_len, src->pixels + 2 * c.src_len);
-      const std::vector<uint32_t> dst_row(dst->pixels + 2 * c.dst_len,
-                                          dst->pixels + 3 * c.dst_len);
+      const std::vector<uint32_t> dst_row(dst->pixels + 2 * c.dst_len, dst->pixels + 3 * c.dst_len);
       std::vector<uint32_t> expected = pixels_of(dst.get());
       const auto ring = reference_ring(src_row, dst_row, c.offset, use_or);
       std::copy(ring.begin(), ring.end(), expected.begin() + 2 * c.dst_len);
@@ -269,8 +282,8 @@ TEST(ImgWrapRow, EightIntoTenAtSevenFillsSevenToNineThenZeroToFour) {
   ImagePtr dst = filled_image(10, 1, 0);
   IMG_wrap_row(src.get(), dst.get(), 0, 0, 7);
   const uint32_t s0 = src->pixels[0];
-  const std::vector<uint32_t> expected = {s0 + 3, s0 + 4, s0 + 5, s0 + 6, s0 + 7, 0,
-                                          0,      s0,     s0 + 1, s0 + 2};
+  const std::vector<uint32_t> expected = {s0 + 3, s0 + 4, s0 + 5, s0 + 6, s0 + 7,
+                                          0,      0,      s0,     s0 + 1, s0 + 2};
   EXPECT_FRAME_EQ(dst, FrameView(expected, dst->width));
 }
 
@@ -297,23 +310,27 @@ TEST(ImgWrap, RowsOrColumnsOutsideReport) {
     const char* name;
     int32_t src_line, dst_line;
   };
-  const Case cases[] = {{"source -1", -1, 0}, {"source past", 3, 0}, {"destination -1", 0, -1},
+  const Case cases[] = {{"source -1", -1, 0},
+                        {"source past", 3, 0},
+                        {"destination -1", 0, -1},
                         {"destination past", 0, 4}};
   for (const Case& c : cases) {
     ImagePtr src = holed_image(3, 3);
     ImagePtr dst = filled_image(4, 4, 9);
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_row(src.get(), dst.get(), c.src_line, c.dst_line, 0); }),
+    EXPECT_EQ(printed_by(IMG_set_error_report,
+                         [&] { IMG_wrap_row(src.get(), dst.get(), c.src_line, c.dst_line, 0); }),
               img_error_line)
         << c.name;
-    EXPECT_EQ(
-        printed_by(IMG_set_error_report, [&] { IMG_wrap_row_or(src.get(), dst.get(), c.src_line, c.dst_line, 0); }),
-        img_error_line)
+    EXPECT_EQ(printed_by(IMG_set_error_report,
+                         [&] { IMG_wrap_row_or(src.get(), dst.get(), c.src_line, c.dst_line, 0); }),
+              img_error_line)
         << c.name;
-    EXPECT_EQ(
-        printed_by(IMG_set_error_report, [&] { IMG_wrap_column(src.get(), dst.get(), c.src_line, c.dst_line, 0); }),
-        img_error_line)
+    EXPECT_EQ(printed_by(IMG_set_error_report,
+                         [&] { IMG_wrap_column(src.get(), dst.get(), c.src_line, c.dst_line, 0); }),
+              img_error_line)
         << c.name;
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_copy_row(src.get(), dst.get(), c.src_line, c.dst_line); }),
+    EXPECT_EQ(printed_by(IMG_set_error_report,
+                         [&] { IMG_copy_row(src.get(), dst.get(), c.src_line, c.dst_line); }),
               img_error_line)
         << c.name;
     EXPECT_FRAME_EQ(dst, filled_image(4, 4, 9)) << c.name;
@@ -325,9 +342,14 @@ TEST(ImgWrap, EmptyRingIsNotDividedBy) {
   ImagePtr src = holed_image(3, 3);
   ImagePtr thin = filled_image(0, 3, 0);
   ImagePtr flat = filled_image(3, 0, 0);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_row(src.get(), thin.get(), 0, 1, 5); }), "");
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_row_or(src.get(), thin.get(), 0, 1, 5); }), "");
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_column(src.get(), flat.get(), 0, 1, 5); }), "");
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_wrap_row(src.get(), thin.get(), 0, 1, 5); }),
+            "");
+  EXPECT_EQ(
+      printed_by(IMG_set_error_report, [&] { IMG_wrap_row_or(src.get(), thin.get(), 0, 1, 5); }),
+      "");
+  EXPECT_EQ(
+      printed_by(IMG_set_error_report, [&] { IMG_wrap_column(src.get(), flat.get(), 0, 1, 5); }),
+      "");
   EXPECT_FRAME_EQ(src, holed_image(3, 3));
 }
 

@@ -30,7 +30,8 @@ TEST(ImgCreate, EitherFailedAllocationReportsAndGivesNull) {
   for (int64_t nth : {1, 2}) {
     FailingAllocation failing(nth);
     IMG* image = nullptr;
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { image = IMG_create(); }), img_error_line) << "allocation " << nth;
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { image = IMG_create(); }), img_error_line)
+        << "allocation " << nth;
     EXPECT_EQ(image, nullptr);
   }
 }
@@ -50,7 +51,8 @@ TEST(ImgResize, AcceptedSizesGiveAllBlackBuffersOfThatSize) {
   };
   for (const Case c : {Case{320, 200}, Case{0, 0}, Case{1, 0}, Case{0, 7}, Case{1, 1}}) {
     ImagePtr image = numbered_image(16, 16);
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_resize(image.get(), c.width, c.height); }), "");
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_resize(image.get(), c.width, c.height); }),
+              "");
     EXPECT_EQ(image->width, c.width);
     EXPECT_EQ(image->height, c.height);
     ASSERT_NE(image->pixels, nullptr);
@@ -62,13 +64,20 @@ TEST(ImgResize, RefusedSizesReportAndLeaveTheImageAsItWas) {
   struct Case {
     int32_t width, height;
   };
-  const Case refused[] = {{-1, 5},     {5, -1},    {-1, -1},       {16384, 16385},
-                          {16385, 16384}, {65536, 65536}, {INT32_MAX, INT32_MAX}, {1, 268435457}};
+  const Case refused[] = {{-1, 5},
+                          {5, -1},
+                          {-1, -1},
+                          {16384, 16385},
+                          {16385, 16384},
+                          {65536, 65536},
+                          {INT32_MAX, INT32_MAX},
+                          {1, 268435457}};
   for (const Case c : refused) {
     ImagePtr image = numbered_image(3, 2);
     const uint32_t* before = image->pixels;
     FailingAllocation counting(0);
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_resize(image.get(), c.width, c.height); }), img_error_line)
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_resize(image.get(), c.width, c.height); }),
+              img_error_line)
         << c.width << " x " << c.height;
     EXPECT_EQ(counting.calls(), 0) << "no buffer is even asked for";
     EXPECT_EQ(image->width, 3);
@@ -83,7 +92,8 @@ TEST(ImgResize, LargestAcceptedSizeAsksForItsBuffer) {
   // The allocation is made to fail, so the limit is checked without a gigabyte.
   ImagePtr image(IMG_create());
   FailingAllocation failing(1);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_resize(image.get(), 16384, 16384); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_resize(image.get(), 16384, 16384); }),
+            img_error_line);
   EXPECT_EQ(failing.calls(), 1);
 }
 
@@ -119,13 +129,15 @@ TEST(ImgResize, FailedAllocationLeavesAnEmptyImageEveryUserRefuses) {
   ImagePtr image = numbered_image(4, 4);
   {
     FailingAllocation failing(1);
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_resize(image.get(), 8, 8); }), img_error_line);
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_resize(image.get(), 8, 8); }),
+              img_error_line);
   }
   EXPECT_EQ(image->width, 0);
   EXPECT_EQ(image->height, 0);
   EXPECT_EQ(image->pixels, nullptr);
   for (const auto& user : buffer_users())
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { user.second(image.get()); }), img_error_line) << user.first;
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { user.second(image.get()); }), img_error_line)
+        << user.first;
   EXPECT_EQ(image->pixels, nullptr);
 
   IMG_resize(image.get(), 2, 3);  // the image recovers with the next resize
@@ -135,7 +147,8 @@ TEST(ImgResize, FailedAllocationLeavesAnEmptyImageEveryUserRefuses) {
 
 TEST(ImgResize, NullImageIsRefusedByEveryUser) {
   for (const auto& user : buffer_users())
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { user.second(nullptr); }), img_error_line) << user.first;
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { user.second(nullptr); }), img_error_line)
+        << user.first;
 }
 
 TEST(ImgPixels, PutAndGetInsideAndOutside) {
@@ -143,12 +156,14 @@ TEST(ImgPixels, PutAndGetInsideAndOutside) {
     int32_t x, y;
     bool inside;
   };
-  const Case cases[] = {{0, 0, true},  {4, 2, true},   {3, 0, true},  {0, 2, true},
-                        {5, 0, false}, {0, -1, false}, {-1, 2, false}, {0, 3, false},
+  const Case cases[] = {{0, 0, true},          {4, 2, true},         {3, 0, true},   {0, 2, true},
+                        {5, 0, false},         {0, -1, false},       {-1, 2, false}, {0, 3, false},
                         {INT32_MIN, 0, false}, {0, INT32_MAX, false}};
   for (const Case c : cases) {
     ImagePtr image = make_image(5, 3, [](int32_t, int32_t) { return 0u; });
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_put_pixel(image.get(), c.x, c.y, 0xABCDEF); }), "");
+    EXPECT_EQ(
+        printed_by(IMG_set_error_report, [&] { IMG_put_pixel(image.get(), c.x, c.y, 0xABCDEF); }),
+        "");
     const uint32_t expected_at = c.inside ? 0xABCDEFu : 0u;
     EXPECT_EQ(IMG_get_pixel(image.get(), c.x, c.y), expected_at) << c.x << "," << c.y;
     size_t changed = 0;
@@ -182,7 +197,9 @@ TEST(ImgEqual, ComparesSizeAndEveryWholePixel) {
       {"top byte only", make_image(1, 1, [](int32_t, int32_t) { return 0x01000000u; }),
        make_image(1, 1, zero), 0},
       {"last pixel differs", numbered_image(3, 3),
-       make_image(3, 3, [](int32_t x, int32_t y) { return x == 2 && y == 2 ? 0u : 0x010000u + y * 3 + x + 1; }),
+       make_image(
+           3, 3,
+           [](int32_t x, int32_t y) { return x == 2 && y == 2 ? 0u : 0x010000u + y * 3 + x + 1; }),
        0},
   };
   for (const Case& c : cases) {
@@ -191,9 +208,11 @@ TEST(ImgEqual, ComparesSizeAndEveryWholePixel) {
   }
   ImagePtr one = numbered_image(1, 1);
   int32_t result = -1;
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { result = IMG_equal(one.get(), nullptr); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { result = IMG_equal(one.get(), nullptr); }),
+            img_error_line);
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { result = IMG_equal(nullptr, one.get()); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { result = IMG_equal(nullptr, one.get()); }),
+            img_error_line);
   EXPECT_EQ(result, 0);
 }
 
@@ -212,7 +231,9 @@ TEST(ImgClone, FailedAllocationGivesNullWithoutLeaks) {
   for (int64_t nth : {1, 2, 3}) {  // record, first buffer, resized buffer
     FailingAllocation failing(nth);
     IMG* copy = nullptr;
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { copy = IMG_clone(source.get()); }), img_error_line) << nth;
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { copy = IMG_clone(source.get()); }),
+              img_error_line)
+        << nth;
     EXPECT_EQ(copy, nullptr) << nth;
   }
 }
@@ -224,9 +245,11 @@ TEST(ImgCopy, OnlyBetweenImagesOfTheSameSize) {
   EXPECT_EQ(IMG_equal(source.get(), same.get()), 1);
 
   ImagePtr other = make_image(2, 8, [](int32_t, int32_t) { return 9u; });
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_copy(source.get(), other.get()); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_copy(source.get(), other.get()); }),
+            img_error_line);
   for (uint32_t p : pixels_of(other.get())) EXPECT_EQ(p, 9u);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_copy(nullptr, other.get()); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_copy(nullptr, other.get()); }),
+            img_error_line);
 }
 
 TEST(ImgFade, LowersEachChannelAndClearsTheTopByte) {

@@ -18,8 +18,8 @@ TEST(ImgBlend, AveragesChannelByChannel) {
     uint32_t src, dst, blended;
   };
   const Case cases[] = {
-      {0xFFFFFF, 0xFFFFFF, 0xFEFEFE}, {0xFFFFFF, 0x000000, 0x7F7F7F},
-      {0x000000, 0x123456, 0x123456}, {0x01000000, 0xFFFFFF, 0x7F7F7F},
+      {0xFFFFFF, 0xFFFFFF, 0xFEFEFE},   {0xFFFFFF, 0x000000, 0x7F7F7F},
+      {0x000000, 0x123456, 0x123456},   {0x01000000, 0xFFFFFF, 0x7F7F7F},
       {0x030507, 0xFF000000, 0x010203}, {0x800000, 0x010101, 0x400000},
   };
   for (const Case c : cases) {
@@ -67,10 +67,13 @@ TEST(ImgMask, AndsIndexByIndex) {
 TEST(ImgMask, SmallerDestinationReportsAndIsLeftAlone) {
   ImagePtr mask = filled_image(4, 4, 0);
   ImagePtr small = filled_image(3, 5, 0xFFFFFF);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_mask(mask.get(), small.get()); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_mask(mask.get(), small.get()); }),
+            img_error_line);
   EXPECT_FRAME_EQ(small, filled_image(3, 5, 0xFFFFFF));
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_mask(nullptr, small.get()); }), img_error_line);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_mask(mask.get(), nullptr); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_mask(nullptr, small.get()); }),
+            img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_mask(mask.get(), nullptr); }),
+            img_error_line);
 }
 
 struct RectCase {
@@ -81,13 +84,13 @@ struct RectCase {
 
 // On a 10 x 6 image.
 const RectCase rect_cases[] = {
-    {"whole image", 0, 0, 10, 6, true},       {"one pixel", 9, 5, 1, 1, true},
+    {"whole image", 0, 0, 10, 6, true},        {"one pixel", 9, 5, 1, 1, true},
     {"ends at last column", 5, 1, 5, 2, true}, {"past last column", 6, 1, 5, 2, false},
-    {"past last row", 0, 3, 2, 4, false},     {"x negative", -1, 0, 3, 3, false},
-    {"y negative", 0, -1, 3, 3, false},       {"x at width", 10, 0, 1, 1, false},
-    {"y at height", 0, 6, 1, 1, false},       {"zero width", 2, 2, 0, 2, false},
-    {"zero height", 2, 2, 2, 0, false},       {"huge width", 2, 2, INT32_MAX, 1, false},
-    {"thin column", 4, 0, 1, 6, true},        {"thin row", 0, 4, 10, 1, true},
+    {"past last row", 0, 3, 2, 4, false},      {"x negative", -1, 0, 3, 3, false},
+    {"y negative", 0, -1, 3, 3, false},        {"x at width", 10, 0, 1, 1, false},
+    {"y at height", 0, 6, 1, 1, false},        {"zero width", 2, 2, 0, 2, false},
+    {"zero height", 2, 2, 2, 0, false},        {"huge width", 2, 2, INT32_MAX, 1, false},
+    {"thin column", 4, 0, 1, 6, true},         {"thin row", 0, 4, 10, 1, true},
     {"three by three", 2, 1, 3, 3, true},
 };
 
@@ -96,8 +99,8 @@ bool covers(const RectCase& c, int32_t x, int32_t y) {
 }
 
 bool on_edge(const RectCase& c, int32_t x, int32_t y) {
-  return covers(c, x, y) && (x == c.x || x == int64_t{c.x} + c.w - 1 || y == c.y ||
-                             y == int64_t{c.y} + c.h - 1);
+  return covers(c, x, y) &&
+         (x == c.x || x == int64_t{c.x} + c.w - 1 || y == c.y || y == int64_t{c.y} + c.h - 1);
 }
 
 using RectDrawer = void (*)(IMG*, int32_t, int32_t, int32_t, int32_t, uint32_t);
@@ -108,7 +111,8 @@ using RectDrawer = void (*)(IMG*, int32_t, int32_t, int32_t, int32_t, uint32_t);
 void check_rectangles(RectDrawer draw, bool (*painted)(const RectCase&, int32_t, int32_t)) {
   for (const RectCase& c : rect_cases) {
     ImagePtr image = filled_image(10, 6, 0x11);
-    const std::string printed = printed_by(IMG_set_error_report, [&] { draw(image.get(), c.x, c.y, c.w, c.h, 0xC0FFEE); });
+    const std::string printed =
+        printed_by(IMG_set_error_report, [&] { draw(image.get(), c.x, c.y, c.w, c.h, 0xC0FFEE); });
     EXPECT_EQ(printed, c.drawn ? "" : img_error_line) << c.name;
     for (int32_t y = 0; y < 6; ++y)
       for (int32_t x = 0; x < 10; ++x)
@@ -176,13 +180,15 @@ TEST(ImgLinePoints, EveryLineIsAConnectedRunFromStartToEnd) {
 TEST(ImgLinePoints, TooLongOrUnallocatableReportsAndGivesNull) {
   int32_t* points = reinterpret_cast<int32_t*>(1);
   // 2^32 - 1 steps: the leading count would not fit 32 bits.
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { points = IMG_line_points(INT32_MIN, 0, INT32_MAX, 0); }),
+  EXPECT_EQ(printed_by(IMG_set_error_report,
+                       [&] { points = IMG_line_points(INT32_MIN, 0, INT32_MAX, 0); }),
             img_error_line);
   EXPECT_EQ(points, nullptr);
 
   FailingAllocation failing(1);
   points = reinterpret_cast<int32_t*>(1);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { points = IMG_line_points(0, 0, 10, 3); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { points = IMG_line_points(0, 0, 10, 3); }),
+            img_error_line);
   EXPECT_EQ(points, nullptr);
   EXPECT_EQ(failing.calls(), 1);
 }

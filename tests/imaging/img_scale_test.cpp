@@ -41,10 +41,12 @@ TEST(ImgScaleRuns, CountsHowManyPositionsFallOnEachIndex) {
 
 TEST(ImgScaleRuns, UnrepresentableOrUnallocatableTablesReportAndGiveNull) {
   int32_t* table = reinterpret_cast<int32_t*>(1);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { table = IMG_scale_runs(INT32_MIN, 3); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { table = IMG_scale_runs(INT32_MIN, 3); }),
+            img_error_line);
   EXPECT_EQ(table, nullptr);
   FailingAllocation failing(1);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { table = IMG_scale_runs(7, 3); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { table = IMG_scale_runs(7, 3); }),
+            img_error_line);
   EXPECT_EQ(table, nullptr);
 }
 
@@ -100,9 +102,27 @@ TEST(ImgScale, GivenSamplePositions) {
       {"1x4 to 1x2", 1, 4, 1, 2, {{0, 0}, {0, 2}}},
       {"4x1 to 2x1", 4, 1, 2, 1, {{1, 0}, {3, 0}}},
       {"7x1 to 3x1", 7, 1, 3, 1, {{2, 0}, {4, 0}, {6, 0}}},
-      {"2x2 to 4x4", 2, 2, 4, 4,
-       {{0, 0}, {0, 0}, {1, 0}, {1, 0}, {0, 0}, {0, 0}, {1, 0}, {1, 0},
-        {0, 1}, {0, 1}, {1, 1}, {1, 1}, {0, 1}, {0, 1}, {1, 1}, {1, 1}}},
+      {"2x2 to 4x4",
+       2,
+       2,
+       4,
+       4,
+       {{0, 0},
+        {0, 0},
+        {1, 0},
+        {1, 0},
+        {0, 0},
+        {0, 0},
+        {1, 0},
+        {1, 0},
+        {0, 1},
+        {0, 1},
+        {1, 1},
+        {1, 1},
+        {0, 1},
+        {0, 1},
+        {1, 1},
+        {1, 1}}},
   };
   for (const Case& c : cases) {
     ImagePtr src = numbered_image(c.sw, c.sh);
@@ -146,11 +166,13 @@ TEST(ImgScale, EmptyOrBrokenImagesNeverTouchMemory) {
       {"null destination", src.get(), nullptr, img_error_line},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_scale(c.src, c.dst); }), c.printed) << c.name;
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_scale(c.src, c.dst); }), c.printed)
+        << c.name;
     EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(9, 5u), dst->width)) << c.name;
   }
   FailingAllocation failing(1);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_scale(src.get(), dst.get()); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { IMG_scale(src.get(), dst.get()); }),
+            img_error_line);
   EXPECT_FRAME_EQ(dst, FrameView(std::vector<uint32_t>(9, 5u), dst->width));
 }
 
@@ -170,9 +192,9 @@ TEST(ImgRotate, SixteenSquareTurnsIntoTwentyTwoSquare) {
   // At angle 0 the factors are s = 0 and c = -32766: half a turn, with
   // negative offsets one short; 512 is nearly the identity; 256 a quarter.
   const Pick picks[] = {
-      {0, 14, 11, 5, 8},    {0, 8, 11, 10, 8},   {0, 11, 11, 8, 8},    {0, 11, 14, 8, 5},
-      {0, 0, 0, 18, 18},    {512, 14, 11, 10, 8}, {512, 8, 11, 5, 8},  {512, 11, 11, 8, 8},
-      {256, 14, 11, 8, 5},  {256, 11, 14, 11, 8}, {1024, 14, 11, 5, 8}, {-1024, 8, 11, 10, 8},
+      {0, 14, 11, 5, 8},   {0, 8, 11, 10, 8},    {0, 11, 11, 8, 8},    {0, 11, 14, 8, 5},
+      {0, 0, 0, 18, 18},   {512, 14, 11, 10, 8}, {512, 8, 11, 5, 8},   {512, 11, 11, 8, 8},
+      {256, 14, 11, 8, 5}, {256, 11, 14, 11, 8}, {1024, 14, 11, 5, 8}, {-1024, 8, 11, 10, 8},
   };
   for (const Pick p : picks) {
     ImagePtr src = sixteen();
@@ -218,19 +240,23 @@ TEST(ImgRotate, SizesFollowTheFactor) {
 
 TEST(ImgRotate, FailuresReportAndGiveNull) {
   IMG* turned = reinterpret_cast<IMG*>(1);
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { turned = IMG_rotate(nullptr, 0); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { turned = IMG_rotate(nullptr, 0); }),
+            img_error_line);
   EXPECT_EQ(turned, nullptr);
 
   // Too big to hold once turned: refused before anything is read.
   uint32_t one = 7;
   IMG huge{0, 16384, 16384, &one};
-  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { turned = IMG_rotate(&huge, 0); }), img_error_line);
+  EXPECT_EQ(printed_by(IMG_set_error_report, [&] { turned = IMG_rotate(&huge, 0); }),
+            img_error_line);
   EXPECT_EQ(turned, nullptr);
 
   ImagePtr src = sixteen();
   for (int64_t nth : {1, 2, 3}) {  // record, first buffer, turned buffer
     FailingAllocation failing(nth);
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { turned = IMG_rotate(src.get(), 0); }), img_error_line) << nth;
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { turned = IMG_rotate(src.get(), 0); }),
+              img_error_line)
+        << nth;
     EXPECT_EQ(turned, nullptr);
   }
 }

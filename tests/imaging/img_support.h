@@ -23,4 +23,3 @@ inline ImagePtr numbered_image(int32_t width, int32_t height, uint32_t base = 0x
 }
 
 inline const char* const img_error_line = "IMG error\n";
-

@@ -7,8 +7,8 @@
 
 #include "containers/sample.h"
 #include "imaging/palette.h"
-#include "tests/support/output_capture.h"
 #include "tests/support/module_ids.h"
+#include "tests/support/output_capture.h"
 
 namespace {
 
@@ -68,9 +68,9 @@ TEST(PaletteRotate, MovesEntriesUpAndDownModulo256) {
     int32_t shift;  // where the colour of entry i ends up, relative to i
   };
   const Case cases[] = {
-      {true, 1, 1},     {false, 1, -1},  {true, 256, 0},   {false, 256, 0},
-      {true, 257, 1},   {false, 257, -1}, {true, 100, 100}, {false, 300, -44},
-      {true, -1, -1},   {false, -1, 1},  {true, INT32_MIN, 0}, {true, 0, 0},
+      {true, 1, 1},   {false, 1, -1},   {true, 256, 0},       {false, 256, 0},
+      {true, 257, 1}, {false, 257, -1}, {true, 100, 100},     {false, 300, -44},
+      {true, -1, -1}, {false, -1, 1},   {true, INT32_MIN, 0}, {true, 0, 0},
   };
   for (const Case& c : cases) {
     PalettePtr palette = make_ramp();
@@ -79,8 +79,7 @@ TEST(PaletteRotate, MovesEntriesUpAndDownModulo256) {
     } else {
       PALETTE_rotate_down(palette.get(), c.amount);
     }
-    EXPECT_EQ(entries(palette.get()), turned_ramp(c.shift))
-        << (c.up ? "up " : "down ") << c.amount;
+    EXPECT_EQ(entries(palette.get()), turned_ramp(c.shift)) << (c.up ? "up " : "down ") << c.amount;
   }
 }
 
@@ -97,10 +96,11 @@ TEST(PaletteRotate, StatedEntriesAfterOneStep) {
 
 TEST(PaletteRotate, NullPaletteIsRefusedWithoutPrinting) {
   EXPECT_EQ(printed_by([&] {
-    PALETTE_rotate_up(nullptr, 3);
-    PALETTE_rotate_down(nullptr, 3);
-    PALETTE_error();
-  }), "");
+              PALETTE_rotate_up(nullptr, 3);
+              PALETTE_rotate_down(nullptr, 3);
+              PALETTE_error();
+            }),
+            "");
 }
 
 }  // namespace

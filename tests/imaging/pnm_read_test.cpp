@@ -37,49 +37,58 @@ std::vector<ReadCase> decoding_cases() {
                           {0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF}),
                    {2, 1, {0xFF0000, 0x0000FF}}, {2, 1, {85, 85}}),
       same_for_all("comments between every token and right after a number",
-                   joined("P5#a\n#b\n2#c\n1 #d\n255\n", {0x10, 0x20}),
-                   {2, 1, {0x101010, 0x202020}}, {2, 1, {16, 32}}),
+                   joined("P5#a\n#b\n2#c\n1 #d\n255\n", {0x10, 0x20}), {2, 1, {0x101010, 0x202020}},
+                   {2, 1, {16, 32}}),
       ReadCase{"P4 width 12: memory pads to 16, file skips the padding",
                joined("P4\n12 1\n", {0xF0, 0x0F}),
                {16, 1, {W, W, W, W, 0, 0, 0, 0, 0, 0, 0, 0, W, W, W, W}},
                {12, 1, {W, W, W, W, 0, 0, 0, 0, 0, 0, 0, 0}},
                {16, 1, {255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255}},
                {12, 1, {255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0}}},
-      ReadCase{"P4 rows: file readers start every row on a new byte",
-               joined("P4 12 2\n", {0xF0, 0x0F, 0x0F, 0xF0}),
-               {16, 2, {W, W, W, W, 0, 0, 0, 0, 0, 0, 0, 0, W, W, W, W,
-                        0, 0, 0, 0, W, W, W, W, W, W, W, W, 0, 0, 0, 0}},
-               {12, 2, {W, W, W, W, 0, 0, 0, 0, 0, 0, 0, 0,
-                        0, 0, 0, 0, W, W, W, W, W, W, W, W}},
-               {16, 2, {255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255,
-                        0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0}},
-               {12, 2, {255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0,
-                        0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255}}},
-      same_for_all("P2 on one line with single blanks",
-                   bytes_of("P2 2 2 255 0 100 200 255"),
+      ReadCase{
+          "P4 rows: file readers start every row on a new byte",
+          joined("P4 12 2\n", {0xF0, 0x0F, 0x0F, 0xF0}),
+          {16, 2, {W, W, W, W, 0, 0, 0, 0, 0, 0, 0, 0, W, W, W, W,
+                   0, 0, 0, 0, W, W, W, W, W, W, W, W, 0, 0, 0, 0}},
+          {12, 2, {W, W, W, W, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, W, W, W, W, W, W, W, W}},
+          {16, 2, {255, 255, 255, 255, 0,   0,   0,   0,   0,   0,   0,   0,   255, 255, 255, 255,
+                   0,   0,   0,   0,   255, 255, 255, 255, 255, 255, 255, 255, 0,   0,   0,   0}},
+          {12, 2, {255, 255, 255, 255, 0,   0,   0,   0,   0,   0,   0,   0,
+                   0,   0,   0,   0,   255, 255, 255, 255, 255, 255, 255, 255}}},
+      same_for_all("P2 on one line with single blanks", bytes_of("P2 2 2 255 0 100 200 255"),
                    {2, 2, {0, 0x646464, 0xC8C8C8, 0xFFFFFF}}, {2, 2, {0, 100, 200, 255}}),
       same_for_all("P5 with maxval 15 stays grey 15", joined("P5\n1 1\n15\n", {0x0F}),
                    {1, 1, {0x0F0F0F}}, {1, 1, {15}}),
       same_for_all("P6 with maxval 1 is not scaled", joined("P6 1 1 1\n", {0xFF, 0x80, 0x00}),
                    {1, 1, {0xFF8000}}, {1, 1, {127}}),
       same_for_all("P3 triples, the byte map takes their mean rounded down",
-                   bytes_of("P3\n2 1\n255\n255 0 0\n  1 2 3\n"),
-                   {2, 1, {0xFF0000, 0x010203}}, {2, 1, {85, 2}}),
+                   bytes_of("P3\n2 1\n255\n255 0 0\n  1 2 3\n"), {2, 1, {0xFF0000, 0x010203}},
+                   {2, 1, {85, 2}}),
       same_for_all("text samples above 255 keep their low 8 bits",
                    bytes_of("P3 1 1 255\n256 257 511\n"), {1, 1, {0x0001FF}}, {1, 1, {85}}),
       same_for_all("P2 sample 300 is 44", bytes_of("P2 1 1 255 300"), {1, 1, {0x2C2C2C}},
                    {1, 1, {44}}),
       ReadCase{"P1: a digit per pixel from memory, a number per pixel from a file",
-               bytes_of("P1 2 1\n20 1\n"), {2, 1, {W, 0}}, {2, 1, {W, W}}, {2, 1, {255, 0}},
+               bytes_of("P1 2 1\n20 1\n"),
+               {2, 1, {W, 0}},
+               {2, 1, {W, W}},
+               {2, 1, {255, 0}},
                {2, 1, {255, 255}}},
       ReadCase{"P1: the number 000 is black, any other number white",
-               bytes_of("P1 2 1\n000 7\n"), {2, 1, {0, 0}}, {2, 1, {0, W}}, {2, 1, {0, 0}},
+               bytes_of("P1 2 1\n000 7\n"),
+               {2, 1, {0, 0}},
+               {2, 1, {0, W}},
+               {2, 1, {0, 0}},
                {2, 1, {0, 255}}},
       same_for_all("one byte ends the header; blanks after it are pixel data",
                    joined("P5 2 1 255 ", {0x20, 0x0A}), {2, 1, {0x202020, 0x0A0A0A}},
                    {2, 1, {32, 10}}),
       same_for_all("control and high bytes separate header tokens",
-                   joined("\x01\xffP6\t\r\n\x7f" "1\x80" "1\x90" "255\n", {0x01, 0x02, 0x03}),
+                   joined("\x01\xffP6\t\r\n\x7f"
+                          "1\x80"
+                          "1\x90"
+                          "255\n",
+                          {0x01, 0x02, 0x03}),
                    {1, 1, {0x010203}}, {1, 1, {2}}),
   };
 }
@@ -178,21 +187,18 @@ TEST(PnmMemoryBound, MemoryReadersStopAtTheGivenSize) {
 }
 
 TEST(PnmMemoryBound, NullDataIsReportedWhateverTheSize) {
-  EXPECT_EQ(printed_by(IMG_set_error_report,
-                                    [] { EXPECT_EQ(IMG_parse(nullptr, 100), nullptr); }),
+  EXPECT_EQ(printed_by(IMG_set_error_report, [] { EXPECT_EQ(IMG_parse(nullptr, 100), nullptr); }),
             "IMG error\n");
-  EXPECT_EQ(printed_by(BYTEMAP_set_error_report,
-                                    [] { EXPECT_EQ(BYTEMAP_parse(nullptr, 100), nullptr); }),
-            "BYTEMAP error\n");
+  EXPECT_EQ(
+      printed_by(BYTEMAP_set_error_report, [] { EXPECT_EQ(BYTEMAP_parse(nullptr, 100), nullptr); }),
+      "BYTEMAP error\n");
 }
 
 TEST_F(PnmReadTest, MissingFilesAndNullPathsAreReported) {
   for (const char* path : {static_cast<const char*>(nullptr), "/nonexistent/formats/x.ppm"}) {
-    EXPECT_EQ(printed_by(IMG_set_error_report,
-                                      [&] { EXPECT_EQ(IMG_load(path), nullptr); }),
+    EXPECT_EQ(printed_by(IMG_set_error_report, [&] { EXPECT_EQ(IMG_load(path), nullptr); }),
               "IMG error\n");
-    EXPECT_EQ(printed_by(BYTEMAP_set_error_report,
-                                      [&] { EXPECT_EQ(BYTEMAP_load(path), nullptr); }),
+    EXPECT_EQ(printed_by(BYTEMAP_set_error_report, [&] { EXPECT_EQ(BYTEMAP_load(path), nullptr); }),
               "BYTEMAP error\n");
   }
   int before = open_descriptors();

@@ -50,11 +50,13 @@ struct Reader {
 };
 
 inline const Reader readers[] = {
-    {"IMG_parse", [](const std::vector<uint8_t>& in, const std::string&) { return parse_image(in); },
+    {"IMG_parse",
+     [](const std::vector<uint8_t>& in, const std::string&) { return parse_image(in); },
      IMG_set_error_report, "IMG error\n", true, false},
     {"IMG_load", [](const std::vector<uint8_t>&, const std::string& f) { return load_image(f); },
      IMG_set_error_report, "IMG error\n", false, false},
-    {"BYTEMAP_parse", [](const std::vector<uint8_t>& in, const std::string&) { return parse_map(in); },
+    {"BYTEMAP_parse",
+     [](const std::vector<uint8_t>& in, const std::string&) { return parse_map(in); },
      BYTEMAP_set_error_report, "BYTEMAP error\n", true, true},
     {"BYTEMAP_load", [](const std::vector<uint8_t>&, const std::string& f) { return load_map(f); },
      BYTEMAP_set_error_report, "BYTEMAP error\n", false, true},

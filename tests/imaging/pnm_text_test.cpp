@@ -49,7 +49,8 @@ TEST(PnmText, MapDumpWritesEachByteAsAGreyTriple) {
 // is the last; every other group ends with a blank.
 TEST(PnmText, LineFeedAfterEverySixthGroupAndTheLast) {
   for (int32_t count : {1, 5, 6, 7, 12, 13}) {
-    ImagePtr image = image_of(count, 1, std::vector<uint32_t>(static_cast<size_t>(count), 0x0A0B0C));
+    ImagePtr image =
+        image_of(count, 1, std::vector<uint32_t>(static_cast<size_t>(count), 0x0A0B0C));
     std::string text = text_of(IMG_to_text(image.get()));
     std::string header = "IMG{\nP3\n" + std::to_string(count) + " 1\n255\n";
     ASSERT_EQ(text.size(), header.size() + 12 * static_cast<size_t>(count) + 2) << count;
@@ -76,12 +77,11 @@ TEST(PnmText, DumpsOfEmptyAndMissingImages) {
   BytemapPtr empty_map = map_of(0, 0, {});
   EXPECT_EQ(text_of(IMG_to_text(empty.get())), "IMG{}");
   EXPECT_EQ(text_of(BYTEMAP_to_text(empty_map.get())), "BYTEMAP{}");
-  EXPECT_EQ(printed_by(IMG_set_error_report,
-                                    [] { EXPECT_EQ(IMG_to_text(nullptr), nullptr); }),
+  EXPECT_EQ(printed_by(IMG_set_error_report, [] { EXPECT_EQ(IMG_to_text(nullptr), nullptr); }),
             "IMG error\n");
-  EXPECT_EQ(printed_by(BYTEMAP_set_error_report,
-                                    [] { EXPECT_EQ(BYTEMAP_to_text(nullptr), nullptr); }),
-            "BYTEMAP error\n");
+  EXPECT_EQ(
+      printed_by(BYTEMAP_set_error_report, [] { EXPECT_EQ(BYTEMAP_to_text(nullptr), nullptr); }),
+      "BYTEMAP error\n");
 }
 
 TEST(PnmText, DumpsReadBackUnchanged) {
@@ -119,29 +119,31 @@ TEST(PnmText, ReadersAcceptAnySeparatorsBetweenValues) {
 // BYTEMAP_from_text; the frame cases stand alone.
 TEST(PnmText, ReadersRefuseBrokenDumps) {
   const char* bodies[] = {
-      "",                             // no frame at all
-      "\nP3\n2 1\n255\n1 2 3 4 5 6",  // no "{"
-      "{\nP3 2 1\n255\n1 2 3",        // no line feed after P3
-      "{\nP3\n",                      // ends after P3
-      "{\nP3\n2",                     // ends inside the size line
-      "{\nP3\n2 1\n255",              // no values
-      "{\nP3\n2 1\n255\n1 2 3 4 5",   // one value short
+      "",                               // no frame at all
+      "\nP3\n2 1\n255\n1 2 3 4 5 6",    // no "{"
+      "{\nP3 2 1\n255\n1 2 3",          // no line feed after P3
+      "{\nP3\n",                        // ends after P3
+      "{\nP3\n2",                       // ends inside the size line
+      "{\nP3\n2 1\n255",                // no values
+      "{\nP3\n2 1\n255\n1 2 3 4 5",     // one value short
       "{\nP3\n2  1\n255\n1 2 3 4 5 6",  // two blanks: the height reads as 0
-      "{\nP3\n0 1\n255\n",            // width 0
+      "{\nP3\n0 1\n255\n",              // width 0
       "{\nP3\n16385 16384\n255\n1 2 3",
       "{\nP3\n4294967297 1\n255\n1 2 3",
   };
   for (const char* body : bodies) {
     std::string image_text = std::string("IMG") + body;
     std::string map_text = std::string("BYTEMAP") + body;
-    EXPECT_EQ(printed_by(IMG_set_error_report, [&] {
-                EXPECT_EQ(IMG_from_text(exact_copy(image_text).get()), nullptr) << body;
-              }),
+    EXPECT_EQ(printed_by(
+                  IMG_set_error_report,
+                  [&] { EXPECT_EQ(IMG_from_text(exact_copy(image_text).get()), nullptr) << body; }),
               "IMG error\n")
         << body;
-    EXPECT_EQ(printed_by(BYTEMAP_set_error_report, [&] {
-                EXPECT_EQ(BYTEMAP_from_text(exact_copy(map_text).get()), nullptr) << body;
-              }),
+    EXPECT_EQ(printed_by(BYTEMAP_set_error_report,
+                         [&] {
+                           EXPECT_EQ(BYTEMAP_from_text(exact_copy(map_text).get()), nullptr)
+                               << body;
+                         }),
               "BYTEMAP error\n")
         << body;
   }
@@ -158,23 +160,24 @@ TEST(PnmText, FindReturnsTheIndexAfterTheFirstOccurrence) {
     int32_t index;
   };
   const Case cases[] = {
-      {"x\nP3\n4", "P3\n", 5}, {"XMG", "IMG", 0},   {"IMG{", "IMG", 3},
-      {"aaab", "aab", 4},      {"ab", "abc", 0},    {"abc", "", 0},
-      {"", "a", 0},            {"P3P3\n", "P3\n", 5},
+      {"x\nP3\n4", "P3\n", 5}, {"XMG", "IMG", 0}, {"IMG{", "IMG", 3}, {"aaab", "aab", 4},
+      {"ab", "abc", 0},        {"abc", "", 0},    {"", "a", 0},       {"P3P3\n", "P3\n", 5},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IMG_find(c.text, c.literal), c.index) << c.text << " / " << c.literal;
     EXPECT_EQ(BYTEMAP_find(c.text, c.literal), c.index) << c.text << " / " << c.literal;
   }
-  EXPECT_EQ(printed_by(IMG_set_error_report, [] {
-              EXPECT_EQ(IMG_find(nullptr, "a"), 0);
-              EXPECT_EQ(IMG_find("a", nullptr), 0);
-            }),
+  EXPECT_EQ(printed_by(IMG_set_error_report,
+                       [] {
+                         EXPECT_EQ(IMG_find(nullptr, "a"), 0);
+                         EXPECT_EQ(IMG_find("a", nullptr), 0);
+                       }),
             "IMG error\nIMG error\n");
-  EXPECT_EQ(printed_by(BYTEMAP_set_error_report, [] {
-              EXPECT_EQ(BYTEMAP_find(nullptr, "a"), 0);
-              EXPECT_EQ(BYTEMAP_find("a", nullptr), 0);
-            }),
+  EXPECT_EQ(printed_by(BYTEMAP_set_error_report,
+                       [] {
+                         EXPECT_EQ(BYTEMAP_find(nullptr, "a"), 0);
+                         EXPECT_EQ(BYTEMAP_find("a", nullptr), 0);
+                       }),
             "BYTEMAP error\nBYTEMAP error\n");
 }
 

@@ -50,11 +50,11 @@ TEST_F(PnmWriteTest, RefusedSavesReportAndReturn0) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(printed_by(IMG_set_error_report,
-                                      [&] { EXPECT_EQ(IMG_save(c.image, c.path), 0) << c.what; }),
+                         [&] { EXPECT_EQ(IMG_save(c.image, c.path), 0) << c.what; }),
               "IMG error\n")
         << c.what;
     EXPECT_EQ(printed_by(BYTEMAP_set_error_report,
-                                      [&] { EXPECT_EQ(BYTEMAP_save(c.map, c.path), 0) << c.what; }),
+                         [&] { EXPECT_EQ(BYTEMAP_save(c.map, c.path), 0) << c.what; }),
               "BYTEMAP error\n")
         << c.what;
   }

@@ -22,11 +22,10 @@ struct SHOWN {
   std::vector<uint32_t> pixels;
 };
 
-void remember(void* context, int32_t frame, const uint32_t* pixels, int32_t width,
-              int32_t height) {
+void remember(void* context, int32_t frame, const uint32_t* pixels, int32_t width, int32_t height) {
   auto* shown = static_cast<std::vector<SHOWN>*>(context);
-  shown->push_back(SHOWN{frame, width, height, pixels,
-                         std::vector<uint32_t>(pixels, pixels + width * height)});
+  shown->push_back(
+      SHOWN{frame, width, height, pixels, std::vector<uint32_t>(pixels, pixels + width * height)});
 }
 
 IMG* numbered_image(int32_t width, int32_t height) {
@@ -117,8 +116,10 @@ TEST_F(DisplayTest, PresentRefusesWrongSizesAndMissingImages) {
     const char* what;
     IMG* image;
   } cases[] = {
-      {"one wider", image(257, 256)}, {"one taller", image(256, 257)},
-      {"null", nullptr},              {"no pixels", image(256, 256)},
+      {"one wider", image(257, 256)},
+      {"one taller", image(256, 257)},
+      {"null", nullptr},
+      {"no pixels", image(256, 256)},
   };
   std::free(cases[3].image->pixels);
   cases[3].image->pixels = nullptr;
@@ -213,13 +214,18 @@ TEST_F(DisplayTest, APollKeepsTheLastPressItDelivered) {
       {"latest press wins", {{CAPTURE_KEY_DOWN, 97}, {CAPTURE_KEY_DOWN, 115}}, 115},
       {"a tap: pressed and released", {{CAPTURE_KEY_DOWN, 32}, {CAPTURE_KEY_UP, 32}}, 32},
       {"second pressed, first released",
-       {{CAPTURE_KEY_DOWN, 97}, {CAPTURE_KEY_DOWN, 115}, {CAPTURE_KEY_UP, 97}}, 115},
+       {{CAPTURE_KEY_DOWN, 97}, {CAPTURE_KEY_DOWN, 115}, {CAPTURE_KEY_UP, 97}},
+       115},
       {"two taps one after the other",
-       {{CAPTURE_KEY_DOWN, 97}, {CAPTURE_KEY_UP, 97}, {CAPTURE_KEY_DOWN, 115},
+       {{CAPTURE_KEY_DOWN, 97},
+        {CAPTURE_KEY_UP, 97},
+        {CAPTURE_KEY_DOWN, 115},
         {CAPTURE_KEY_UP, 115}},
        115},
       {"two taps overlapping",
-       {{CAPTURE_KEY_DOWN, 97}, {CAPTURE_KEY_DOWN, 115}, {CAPTURE_KEY_UP, 115},
+       {{CAPTURE_KEY_DOWN, 97},
+        {CAPTURE_KEY_DOWN, 115},
+        {CAPTURE_KEY_UP, 115},
         {CAPTURE_KEY_UP, 97}},
        115},
       {"an ignored key's tap keeps nothing", {{CAPTURE_KEY_DOWN, 283}, {CAPTURE_KEY_UP, 283}}, 0},

@@ -227,9 +227,9 @@ TEST(SdlAudio, TheDevicePlaysTheQueuedBuffersInOrder) {
   ASSERT_EQ((start - written.begin()) % 4, 0) << "whole stereo frames of silence first";
   ASSERT_GE(written.end() - start, static_cast<long>(expected.size()));
   EXPECT_TRUE(std::equal(expected.begin(), expected.end(), start));
-  EXPECT_TRUE(std::all_of(start + static_cast<long>(expected.size()), written.end(),
-                          [](uint8_t b) { return b == 0; }))
-      << "silence after the queue ran dry";
+  EXPECT_TRUE(std::all_of(start + static_cast<long>(expected.size()), written.end(), [](uint8_t b) {
+    return b == 0;
+  })) << "silence after the queue ran dry";
   SAMPLE_destroy(&first);
   SAMPLE_destroy(&second);
   std::remove(file.c_str());

@@ -44,9 +44,9 @@ constexpr int64_t stride = 1;
 #endif
 
 struct RUN {
-  int status = -1;        // exit status, or -1 when a signal ended it
+  int status = -1;  // exit status, or -1 when a signal ended it
   int signal = 0;
-  std::string errors;     // what it wrote on standard error
+  std::string errors;       // what it wrote on standard error
   int64_t allocations = 0;  // made by the show, when the run counted it
 };
 

@@ -15,10 +15,9 @@ namespace {
 
 const QUOMBRAX_CONFIG initial_config = QUOMBRAX_config;
 
-void remember_frame(void* context, int32_t, const uint32_t* pixels, int32_t width,
-                    int32_t height) {
-  static_cast<std::vector<std::vector<uint32_t>>*>(context)->emplace_back(
-      pixels, pixels + width * height);
+void remember_frame(void* context, int32_t, const uint32_t* pixels, int32_t width, int32_t height) {
+  static_cast<std::vector<std::vector<uint32_t>>*>(context)->emplace_back(pixels,
+                                                                          pixels + width * height);
 }
 
 // The show's state as start-up leaves it, built afresh for every test.

@@ -119,7 +119,8 @@ std::vector<uint8_t> read_bytes(const std::string& path) {
   if (FILE* file = std::fopen(path.c_str(), "rb")) {
     uint8_t chunk[4096];
     size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+      bytes.insert(bytes.end(), chunk, chunk + n);
     std::fclose(file);
   }
   std::remove(path.c_str());
@@ -156,7 +157,8 @@ bool read_dump(const std::vector<uint8_t>& file, DUMP_565* dump) {
   for (uint32_t y = 0; y < dump->height; ++y) {
     for (uint32_t x = 0; x < dump->width; ++x) {
       const uint8_t* p = file.data() + start + size_t{y} * bytes_per_line + x * 2;
-      dump->pixels.push_back(little_endian ? uint16_t(p[1] << 8 | p[0]) : uint16_t(p[0] << 8 | p[1]));
+      dump->pixels.push_back(little_endian ? uint16_t(p[1] << 8 | p[0])
+                                           : uint16_t(p[0] << 8 | p[1]));
     }
   }
   return true;
@@ -215,8 +217,9 @@ TEST(SixteenBitScreen, TheShowsPictureKeepsItsColoursOnAVirtualXServer) {
   // One virtual X server at a time, as the window tests run them.
   const std::string command =
       "flock \"${TMPDIR:-/tmp}/quombrax-run-window.lock\" xvfb-run -a -s '-screen 0 640x480x16' "
-      "env " + std::string(on_xvfb) + "=1 '" + self +
-      "' --gtest_filter='OnSixteenBitScreen.*' >'" + output + "' 2>&1";
+      "env " +
+      std::string(on_xvfb) + "=1 '" + self + "' --gtest_filter='OnSixteenBitScreen.*' >'" + output +
+      "' 2>&1";
   const int status = std::system(command.c_str());
   std::string printed;
   if (FILE* file = std::fopen(output.c_str(), "r")) {

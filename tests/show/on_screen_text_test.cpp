@@ -11,8 +11,8 @@
 #include "platform/fps.h"
 #include "show/assets/sine_table.h"
 #include "tests/show/show_state.h"
-#include "tests/support/show_runner.h"
 #include "tests/support/frame_compare.h"
+#include "tests/support/show_runner.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ TEST_F(FrameRateText, ShowsTheLowByteOfTheRateInTheBottomLeftCorner) {
     int32_t width, height;
     const char* digits;
   } const cases[] = {
-      {50, 256, 256, "32"}, {0, 256, 256, "00"},  {255, 256, 256, "FF"},
+      {50, 256, 256, "32"},    {0, 256, 256, "00"},  {255, 256, 256, "FF"},
       {0x1AB, 256, 256, "AB"}, {50, 320, 240, "32"}, {-1, 256, 256, "FF"},
   };
   for (const auto& c : cases) {

@@ -9,9 +9,9 @@
 #include "imaging/bytemap.h"
 #include "platform/capture.h"
 #include "show/quombrax.h"
-#include "tests/support/show_in_process.h"
 #include "tests/support/frame_compare.h"
 #include "tests/support/output_capture.h"
+#include "tests/support/show_in_process.h"
 
 namespace {
 
@@ -68,7 +68,8 @@ TEST_F(SceneFiveTest, TheFirstFramesShowTheTopLeftQuadrantThenItsFirstChild) {
   QUOMBRAX_scene_five();
   MAP_MODEL map(256, 256);
   map.fill(0, 0, 128, 128, c);
-  EXPECT_FRAME_EQ(on_screen(frame(fade_frames + 1)), on_screen(map.shown(0))) << "one quadrant, green elsewhere";
+  EXPECT_FRAME_EQ(on_screen(frame(fade_frames + 1)), on_screen(map.shown(0)))
+      << "one quadrant, green elsewhere";
   map.fill(1, 1, 62, 62, c + 16);
   EXPECT_FRAME_EQ(on_screen(frame(fade_frames + 2)), on_screen(map.shown(0)));
   EXPECT_EQ(wheel(0), 0x00FF00u) << "index 0, where nothing is drawn yet, is green";
@@ -77,8 +78,13 @@ TEST_F(SceneFiveTest, TheFirstFramesShowTheTopLeftQuadrantThenItsFirstChild) {
 TEST_F(SceneFiveTest, OneFramePerRectangleWideAndTallEnough) {
   struct CASE {
     int32_t width, height, rectangles;
-  } cases[] = {{256, 256, default_rectangles}, {256, 40, 20}, {24, 24, 20}, {16, 16, 4},
-               {7, 7, 4},                      {5, 5, 1},     {4, 4, 0}};
+  } cases[] = {{256, 256, default_rectangles},
+               {256, 40, 20},
+               {24, 24, 20},
+               {16, 16, 4},
+               {7, 7, 4},
+               {5, 5, 1},
+               {4, 4, 0}};
   for (const CASE& c : cases) {
     start_scene(c.width, c.height);
     keep = [](int32_t) { return false; };
@@ -101,10 +107,10 @@ TEST_F(SceneFiveTest, TheFinishedPatternNestsEachLevelAtItsStepAndThenCycles) {
   // the top-right and bottom-left children of two quadrants.
   struct SPOT {
     int32_t x, y, above_c;
-  } spots[] = {{0, 0, 0},       {1, 1, 16},      {2, 2, 32},      {3, 3, 48},     {4, 4, 64},
-               {7, 7, 64},      {8, 8, 48},      {200, 0, 32},    {0, 200, 32},   {128, 128, 64},
-               {129, 129, 80},  {193, 193, 112}, {254, 254, 112}, {253, 253, 160}, {255, 255, 64},
-               {65, 1, 32},     {66, 2, 48},     {1, 65, 32},     {193, 129, 96}, {129, 193, 96}};
+  } spots[] = {{0, 0, 0},      {1, 1, 16},      {2, 2, 32},      {3, 3, 48},      {4, 4, 64},
+               {7, 7, 64},     {8, 8, 48},      {200, 0, 32},    {0, 200, 32},    {128, 128, 64},
+               {129, 129, 80}, {193, 193, 112}, {254, 254, 112}, {253, 253, 160}, {255, 255, 64},
+               {65, 1, 32},    {66, 2, 48},     {1, 65, 32},     {193, 129, 96},  {129, 193, 96}};
   for (int32_t t : {0, 1, 256, 257}) {
     const PIXELS& shown = frame(finished + t);
     for (const SPOT& s : spots) {
@@ -112,7 +118,8 @@ TEST_F(SceneFiveTest, TheFinishedPatternNestsEachLevelAtItsStepAndThenCycles) {
           << "loop frame " << t << " at " << s.x << ", " << s.y;
     }
   }
-  EXPECT_FRAME_EQ(on_screen(frame(finished + 257)), on_screen(frame(finished + 1))) << "the wheel comes round in 256 frames";
+  EXPECT_FRAME_EQ(on_screen(frame(finished + 257)), on_screen(frame(finished + 1)))
+      << "the wheel comes round in 256 frames";
   EXPECT_NE(frame(finished + 256), frame(finished + 1));
 }
 
@@ -127,8 +134,8 @@ TEST_F(SceneFiveTest, SpaceStopsTheDescentButEveryCallerShowsItsOtherChildrenOnc
     keep = [](int32_t) { return false; };
     CAPTURE_press(fade_frames + k.space_after, ' ');
     QUOMBRAX_scene_five();
-    EXPECT_EQ(presented, fade_frames + k.rectangles + 1) << "one loop frame after, Space at "
-                                                         << k.space_after;
+    EXPECT_EQ(presented, fade_frames + k.rectangles + 1)
+        << "one loop frame after, Space at " << k.space_after;
     EXPECT_EQ(QUOMBRAX_state.flags, 0u) << k.space_after;
     TearDown();
     SetUp();
@@ -192,9 +199,8 @@ TEST_F(SceneFiveTest, ThinOrUnsplittableRectanglesShowNoFrame) {
                {0, INT32_MAX - 3, 40, 40, "QUOMBRAX Error.\n"}};
   QUOMBRAX_set_error_report(1);
   for (const CASE& c : cases) {
-    EXPECT_EQ(printed_by([&] {
-      QUOMBRAX_subdivide_framed(c.x, c.y, c.w, c.h, 9);
-    }), c.printed) << c.x << " " << c.w;
+    EXPECT_EQ(printed_by([&] { QUOMBRAX_subdivide_framed(c.x, c.y, c.w, c.h, 9); }), c.printed)
+        << c.x << " " << c.w;
   }
   QUOMBRAX_set_error_report(0);
   EXPECT_EQ(presented, 0);

@@ -10,9 +10,9 @@
 #include "platform/capture.h"
 #include "show/assets/sine_table.h"
 #include "show/quombrax.h"
-#include "tests/support/show_in_process.h"
 #include "tests/support/frame_compare.h"
 #include "tests/support/output_capture.h"
+#include "tests/support/show_in_process.h"
 
 namespace {
 
@@ -188,8 +188,12 @@ TEST_F(SceneFourTest, PatternIsEveryWriteInOrderWithTheLaterOnesWinning) {
   struct CASE {
     int32_t width, height;
     uint32_t start;
-  } cases[] = {{256, 256, QUOMBRAX_pattern_start}, {320, 240, 0},   {7, 5, 0xFFFFFF00u},
-               {1, 1, 0x12345678u},                {2, 3, 0xFFFFFFFFu}, {3, 1, 0}};
+  } cases[] = {{256, 256, QUOMBRAX_pattern_start},
+               {320, 240, 0},
+               {7, 5, 0xFFFFFF00u},
+               {1, 1, 0x12345678u},
+               {2, 3, 0xFFFFFFFFu},
+               {3, 1, 0}};
   for (const CASE& c : cases) {
     IMG* counted = image_of(c.width, c.height, 0);
     counted_pattern(counted, c.start);
@@ -212,7 +216,8 @@ TEST_F(SceneFourTest, PatternValuesCountedByHand) {
   QUOMBRAX_fill_pattern(0);
   const PIXELS expected = {0x1F0701, 0x1A0601, 0x190601, 0x180601,
                            0x0F0300, 0x0A0200, 0x090200, 0x080200};
-  EXPECT_FRAME_EQ(QUOMBRAX_state.screen_image, FrameView(expected, QUOMBRAX_state.screen_image->width));
+  EXPECT_FRAME_EQ(QUOMBRAX_state.screen_image,
+                  FrameView(expected, QUOMBRAX_state.screen_image->width));
   QUOMBRAX_fill_pattern(0xFFFFFFFFu);
   EXPECT_EQ(IMG_get_pixel(QUOMBRAX_state.screen_image, 0, 1), 0x0F02FFu) << "wraps past 2^32";
   IMG_destroy(&QUOMBRAX_state.screen_image);

@@ -36,8 +36,14 @@ void put_brackets(std::vector<uint32_t>& pixels, int32_t side) {
   for (int32_t i = 0; i < 16; ++i) {
     uint32_t shade = bracket_colour - static_cast<uint32_t>(i) * 0x040404u;
     const int32_t far = side - 1;
-    for (auto [x, y] : {std::pair{i, 0}, {0, i}, {far - i, 0}, {far, i}, {i, far}, {0, far - i},
-                        {far - i, far}, {far, far - i}}) {
+    for (auto [x, y] : {std::pair{i, 0},
+                        {0, i},
+                        {far - i, 0},
+                        {far, i},
+                        {i, far},
+                        {0, far - i},
+                        {far - i, far},
+                        {far, far - i}}) {
       pixels[y * side + x] = shade;
     }
   }
@@ -81,13 +87,12 @@ TEST(SceneOneBounce, TheRollsTopFollowsTheFirstHalfOfTheSine) {
     int32_t counter, screen_height, roll_height, top;
   };
   const CASE cases[] = {
-      {1000, 256, 170, 6},  // the first frame: k = 320
-      {992, 256, 170, 0},   // k = 256: the top edge
-      {960, 256, 170, 85},  // k = 0: resting on the bottom edge
-      {1024, 256, 170, 85},
-      {976, 256, 170, 25},  // k = 128: 86 - 60 - 1
-      {944, 256, 170, 25},  // k = 384, the same height on the way down
-      {959, 256, 170, 82},  // k = 504 mirrors entry 7, 1407: 86 * 1407 >> 15 is 3
+      {1000, 256, 170, 6},                        // the first frame: k = 320
+      {992, 256, 170, 0},                         // k = 256: the top edge
+      {960, 256, 170, 85},                        // k = 0: resting on the bottom edge
+      {1024, 256, 170, 85}, {976, 256, 170, 25},  // k = 128: 86 - 60 - 1
+      {944, 256, 170, 25},                        // k = 384, the same height on the way down
+      {959, 256, 170, 82},   // k = 504 mirrors entry 7, 1407: 86 * 1407 >> 15 is 3
       {1000, 170, 170, -1},  // no room to bounce in
       {3, 170, 170, -1},
   };
@@ -116,8 +121,13 @@ TEST(SceneOneCorners, EachCornerGetsAnLOfTwoFadingArms) {
     const int32_t bottom = c.y + c.h - 1;
     for (int32_t i = 0; i < 16; ++i) {
       uint32_t shade = bracket_colour - static_cast<uint32_t>(i) * 0x040404u;
-      for (auto [x, y] : {std::pair{c.x + i, c.y}, {c.x, c.y + i}, {right - i, c.y}, {right, c.y + i},
-                          {c.x + i, bottom}, {c.x, bottom - i}, {right - i, bottom},
+      for (auto [x, y] : {std::pair{c.x + i, c.y},
+                          {c.x, c.y + i},
+                          {right - i, c.y},
+                          {right, c.y + i},
+                          {c.x + i, bottom},
+                          {c.x, bottom - i},
+                          {right - i, bottom},
                           {right, bottom - i}}) {
         want[static_cast<size_t>(y * c.width + x)] = shade;
       }
@@ -186,7 +196,8 @@ TEST_F(SceneOneTest, EachFrameIsTheTurningRollAtItsBounceHeightInsideTheBrackets
   for (size_t i = 0; i < std::size(cases); ++i) {
     const CASE& c = cases[i];
     int32_t offset = -5 + 3 * (c.loop_frame - 1);
-    EXPECT_FRAME_EQ(on_screen(kept[i]), on_screen(expected_frame(c.top, offset))) << "loop frame " << c.loop_frame;
+    EXPECT_FRAME_EQ(on_screen(kept[i]), on_screen(expected_frame(c.top, offset)))
+        << "loop frame " << c.loop_frame;
   }
 }
 
@@ -227,7 +238,8 @@ TEST_F(SceneOneTest, LeftAloneTheSceneShows1001FramesAndTheRollTurnsOnAcrossRuns
   EXPECT_EQ(QUOMBRAX_state.flags, 0u) << "the next-scene request is cleared on leaving";
   ASSERT_EQ(kept.size(), 2u);
   EXPECT_FRAME_EQ(on_screen(kept[0]), on_screen(expected_frame(6, 0)));
-  EXPECT_FRAME_EQ(on_screen(kept[1]), on_screen(expected_frame(6, 3003))) << "the bounce starts again, the turn does not";
+  EXPECT_FRAME_EQ(on_screen(kept[1]), on_screen(expected_frame(6, 3003)))
+      << "the bounce starts again, the turn does not";
 }
 
 TEST_F(SceneOneTest, TheFadeBeforeTheLoopDarkensTheLastPictureToBlack) {

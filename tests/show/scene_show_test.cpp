@@ -37,8 +37,8 @@ TEST(SceneFourFiveInTheShow, LeftAloneTheyRunTheirFullLengthAndSceneOneFollows) 
   show_press(options, quit, 'q');
   SHOW_RUN run = run_show(options);
   expect_clean_exit(run);
-  const std::vector<int32_t> expected = {1, 41, 81, scene_four_fade, scene_five_fade,
-                                         scene_one_fade, quit + 1};
+  const std::vector<int32_t> expected = {
+      1, 41, 81, scene_four_fade, scene_five_fade, scene_one_fade, quit + 1};
   EXPECT_EQ(fade_starts(run), expected);
   ASSERT_EQ(run.frames.size(), static_cast<size_t>(quit + fade_frames));
   // Every frame of curtain, loop, melt, subdivision and cycling is paced.

@@ -196,7 +196,8 @@ TEST_F(SceneThree, EachStarSheetTurnsItsOwnSpriteAboutItsVerticalAxis) {
     const PIXELS sprite = block(state.large_font->image, sprite_x[k], 0);
     ASSERT_GT(lit(sprite), 0) << "the picture sheet has a star at x " << sprite_x[k];
     for (int32_t face_on : {14, 15, 16}) {
-      EXPECT_FRAME_EQ(sprite_frame(sheet_frame(k, face_on)), sprite_frame(sprite)) << k << " frame " << face_on;
+      EXPECT_FRAME_EQ(sprite_frame(sheet_frame(k, face_on)), sprite_frame(sprite))
+          << k << " frame " << face_on;
     }
     for (int32_t edge_on : {31, 63}) {
       EXPECT_EQ(lit(sheet_frame(k, edge_on)), 0) << k << " frame " << edge_on;
@@ -220,8 +221,8 @@ TEST_F(SceneThree, NarrowFramesAreSqueezedDarkenedAndCentred) {
     int32_t width;
     int32_t fade;
   } cases[] = {
-      {0, 0, 3, 116}, {1, 0, 3, 145}, {3, 30, 3, 145}, {0, 6, 20, 48},
-      {2, 10, 28, 20}, {1, 40, 25, 35}, {3, 45, 31, 5}, {0, 51, 30, 8},
+      {0, 0, 3, 116},  {1, 0, 3, 145},  {3, 30, 3, 145}, {0, 6, 20, 48},
+      {2, 10, 28, 20}, {1, 40, 25, 35}, {3, 45, 31, 5},  {0, 51, 30, 8},
   };
   int32_t lit_expected = 0;
   for (const CASE& c : cases) {
@@ -389,8 +390,8 @@ PIXELS expected_frame(const SNAPSHOT& before) {
         EXPECT_EQ(x & 0xFFFF, 0);
         EXPECT_LT(x >> 16, width);
       }
-      FONT_draw_char(state.star_sheets[k], (y >> 16) % sheet_frames, (x >> 16) - 16,
-                     (y >> 16) - 16, expected);
+      FONT_draw_char(state.star_sheets[k], (y >> 16) % sheet_frames, (x >> 16) - 16, (y >> 16) - 16,
+                     expected);
     }
   }
   const SCROLL* scroll = state.scroll;

@@ -90,8 +90,7 @@ TEST_F(SceneTwoTest, SubdivisionNestsRectanglesEachLevelSixteenAbove) {
       {63, 30, 1},   {64, 30, 1},   {65, 30, 2},   {62, 30, 2},
   };
   for (const CASE& k : cases) {
-    EXPECT_EQ(BYTEMAP_get_pixel(map, k.x, k.y), uint8_t(c + 16 * k.depth))
-        << k.x << ", " << k.y;
+    EXPECT_EQ(BYTEMAP_get_pixel(map, k.x, k.y), uint8_t(c + 16 * k.depth)) << k.x << ", " << k.y;
   }
   int32_t untouched = 0;
   for (uint8_t v : bytes_of(map)) untouched += v == 0x77;

@@ -28,12 +28,18 @@ uint32_t wheel_colour(int32_t entry) {
   const uint32_t up = 6 * static_cast<uint32_t>(entry % 42);
   const uint32_t down = 255 - up;
   switch (entry / 42) {
-    case 0: return pack({0, 255, up});
-    case 1: return pack({0, down, 255});
-    case 2: return pack({up, 0, 255});
-    case 3: return pack({255, 0, down});
-    case 4: return pack({255, up, 0});
-    default: return pack({down, 255, 0});
+    case 0:
+      return pack({0, 255, up});
+    case 1:
+      return pack({0, down, 255});
+    case 2:
+      return pack({up, 0, 255});
+    case 3:
+      return pack({255, 0, down});
+    case 4:
+      return pack({255, up, 0});
+    default:
+      return pack({down, 255, 0});
   }
 }
 
@@ -51,8 +57,8 @@ TEST_F(SharedAssets, PaletteIsTheColourWheel) {
   struct {
     int32_t entry;
     uint32_t colour;
-  } const landmarks[] = {{0, 0x00FF00}, {41, 0x00FFF6}, {42, 0x00FFFF},
-                         {251, 0x09FF00}, {255, 0x00FF00}};
+  } const landmarks[] = {
+      {0, 0x00FF00}, {41, 0x00FFF6}, {42, 0x00FFFF}, {251, 0x09FF00}, {255, 0x00FF00}};
   for (const auto& l : landmarks) {
     EXPECT_EQ(static_cast<uint32_t>(palette->values[l.entry]), l.colour) << l.entry;
   }

@@ -60,7 +60,8 @@ TEST(ShowRun, SceneOneLeftAloneShows1001FramesTwentyMillisecondsApart) {
 
 TEST(ShowRun, SpaceEndsTheSceneAfterItsFrameAndTheNextOpensWithAFade) {
   constexpr int32_t space_frame = 100;
-  SHOW_RUN run = run_show(pressing({{space_frame, ' '}, {space_frame + 2 * fade_frames + 20, 'q'}}));
+  SHOW_RUN run =
+      run_show(pressing({{space_frame, ' '}, {space_frame + 2 * fade_frames + 20, 'q'}}));
   expect_clean_exit(run);
   std::vector<int32_t> fades = fade_starts(run);
   ASSERT_GE(fades.size(), 2u);

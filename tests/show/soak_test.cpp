@@ -133,11 +133,12 @@ TEST(Soak, TheShowRunsRoundAndRoundWithoutAllocatingAndQuitsOnQ) {
   EXPECT_GT(run.after_first_round.allocations, 0);
   EXPECT_EQ(run.at_end.allocations, run.after_first_round.allocations)
       << "allocations made after the first round of the scenes";
-  std::printf("%d frames (%u ms of show time) in %.1f s; resident %lld KB after the first round "
-              "(frame %d), %lld KB at the end\n",
-              frames, run.at_end.milliseconds, seconds,
-              static_cast<long long>(run.after_first_round.resident_kb), run.after_first_round.frame,
-              static_cast<long long>(run.at_end.resident_kb));
+  std::printf(
+      "%d frames (%u ms of show time) in %.1f s; resident %lld KB after the first round "
+      "(frame %d), %lld KB at the end\n",
+      frames, run.at_end.milliseconds, seconds,
+      static_cast<long long>(run.after_first_round.resident_kb), run.after_first_round.frame,
+      static_cast<long long>(run.at_end.resident_kb));
 }
 
 }  // namespace

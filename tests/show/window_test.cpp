@@ -99,8 +99,8 @@ WINDOW_RUN run_on_x(const std::string& program, int depth, const char* ending) {
   std::string out = testing::TempDir() + "quombrax_window_" + test->name() + "_" +
                     std::to_string(depth) + "_" + std::to_string(getpid());
   std::system(("mkdir -p '" + out + "'").c_str());
-  std::string command = "'" + run_window + "' '" + program + "' " + std::to_string(depth) +
-                        " '" + out + "' " + ending + " >/dev/null 2>&1";
+  std::string command = "'" + run_window + "' '" + program + "' " + std::to_string(depth) + " '" +
+                        out + "' " + ending + " >/dev/null 2>&1";
   std::system(command.c_str());
   WINDOW_RUN run;
   run.status = read_text(out + "/status");
@@ -113,7 +113,8 @@ WINDOW_RUN run_on_x(const std::string& program, int depth, const char* ending) {
 class OnXServer : public testing::Test {
  protected:
   void SetUp() override {
-    if (!have_x_tools()) GTEST_SKIP() << "needs xvfb-run, Xvfb, xdotool, xwd, xwininfo, xprop and openbox";
+    if (!have_x_tools())
+      GTEST_SKIP() << "needs xvfb-run, Xvfb, xdotool, xwd, xwininfo, xprop and openbox";
   }
 };
 
@@ -179,11 +180,11 @@ struct SCREEN_SETUP {
   const char* manager;  // "openbox" or "none"
 };
 
-SCREEN_RUN run_on_screen_once(const std::string& program, SCREEN_SETUP setup,
-                              const char* scenario, int count, const std::string& environment) {
+SCREEN_RUN run_on_screen_once(const std::string& program, SCREEN_SETUP setup, const char* scenario,
+                              int count, const std::string& environment) {
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-  std::string out = testing::TempDir() + "quombrax_screen_" + test->name() + "_" +
-                    setup.manager + "_" + std::to_string(getpid());
+  std::string out = testing::TempDir() + "quombrax_screen_" + test->name() + "_" + setup.manager +
+                    "_" + std::to_string(getpid());
   std::system(("mkdir -p '" + out + "'").c_str());
   std::string command = environment + " '" + run_screen + "' '" + program + "' " + setup.size +
                         " " + setup.manager + " '" + out + "' " + scenario + " " +
@@ -333,10 +334,9 @@ TEST_F(OnXServer, At1024By768ThePictureIsThreeTimesAsLarge) {
 
 // The window made larger by the SDL 1.2 layer keeps sharp pixels.
 TEST_F(OnXServer, ABiggerWindowIsSharp) {
-  SCREEN_RUN run =
-      run_until_lit(window_program, {"1024x768", "none"}, "screen",
-                    [](const SCREEN_RUN& r) { return rect_of(r.geometry[0]); },
-                    "SDL12COMPAT_WINDOW_SCALING=2");
+  SCREEN_RUN run = run_until_lit(
+      window_program, {"1024x768", "none"}, "screen",
+      [](const SCREEN_RUN& r) { return rect_of(r.geometry[0]); }, "SDL12COMPAT_WINDOW_SCALING=2");
   const RECT window = rect_of(run.geometry[0]);
   ASSERT_EQ(window.width, 512) << run.geometry[0];
   ASSERT_EQ(window.height, 512);
@@ -368,8 +368,8 @@ TEST_F(OnXServer, AltEnterTurnsTheWindowIntoTheWholeScreenAndBack) {
 
 TEST(NoDisplay, TheProgramSaysSoAndStops) {
   std::string err = testing::TempDir() + "quombrax_no_display.txt";
-  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" +
-                        window_program + "' 2>'" + err + "' >/dev/null";
+  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" + window_program +
+                        "' 2>'" + err + "' >/dev/null";
   int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);

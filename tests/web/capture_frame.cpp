@@ -25,7 +25,8 @@ void save_and_stop(void* context, int32_t frame, const uint32_t* pixels, int32_t
   IMG_resize(image, width, height);
   const bool sized = image != nullptr && image->width == width && image->height == height;
   if (sized) {
-    std::memcpy(image->pixels, pixels, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    std::memcpy(image->pixels, pixels,
+                static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
   }
   const bool saved = sized && IMG_save(image, wanted->path) != 0;
   if (!saved) std::fprintf(stderr, "capture_frame: cannot write %s\n", wanted->path);

@@ -9,8 +9,7 @@ namespace {
 // The programs run on glibc: the generator must give exactly its values,
 // for the show's seed and for the edge seeds, through rand and random alike.
 TEST(LibcRandom, GivesTheHostCLibrarysSequence) {
-  const uint32_t seeds[] = {0xFACE5718u, 0u, 1u, 2u, 12345u, 0x7FFFFFFFu, 0x80000000u,
-                            0xFFFFFFFFu};
+  const uint32_t seeds[] = {0xFACE5718u, 0u, 1u, 2u, 12345u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu};
   for (uint32_t seed : seeds) {
     LIBC_RANDOM generator{};
     LIBC_RANDOM_seed(&generator, seed);

@@ -23,7 +23,7 @@ Colour ring_colour(float x, float y) {
   float dx = x - centre.x, dy = y - centre.y;
   float r = std::hypot(dx, dy);
   float across = std::clamp((outer - r) / ring, 0.0f, 1.0f);  // 0 outside .. 1 inside
-  float facing = -(dx + dy) / (r + 1e-3f) * 0.7071f;         // 1 facing the light
+  float facing = -(dx + dy) / (r + 1e-3f) * 0.7071f;          // 1 facing the light
   float light = across < 0.5f ? facing : -facing;
   Colour gold{1.0f, 0.78f, 0.28f};
   return scaled(gold, 0.62f + 0.38f * light);
@@ -38,9 +38,8 @@ Colour enamel_colour(float x, float y) {
 
 Canvas corner_emblem() {
   Canvas canvas(size, size);
-  Mask disc = shape_mask(size, size, [](float x, float y) {
-    return std::hypot(x - centre.x, y - centre.y) - outer;
-  });
+  Mask disc = shape_mask(
+      size, size, [](float x, float y) { return std::hypot(x - centre.x, y - centre.y) - outer; });
   Mask face = shape_mask(size, size, [](float x, float y) {
     return std::hypot(x - centre.x, y - centre.y) - (outer - ring);
   });

@@ -186,6 +186,7 @@ std::vector<double> rim(const Controls& c) {
 
 std::vector<Instrument> instruments() {
   const double a4 = 440, c5 = 523.25, e5 = 659.26;
+  // clang-format off
   return {
       {"snare", {-9885, 10054, 436, 5681, 1710}, {0.010, 0.025, 1.0}, snare},
       {"cowbell", {-7474, 7890, 232, 7855, 714}, {0.005, 0.05, 1.0}, cowbell},
@@ -215,6 +216,7 @@ std::vector<Instrument> instruments() {
       {"short stab", {-14997, 12150, 235, 4866, 703}, {0.005, 0.03, 1.0},
        [=](const Controls& c) { return stab({2 * a4, 2 * c5, 2 * e5}, c); }},
   };
+  // clang-format on
 }
 
 // Fades the last few milliseconds so a hit never ends in a click.

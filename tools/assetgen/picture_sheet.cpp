@@ -94,8 +94,8 @@ void make_picture_sheet(const std::string& folder) {
   for (int code = 33; code <= 126; ++code) paint_letter(sheet, face, code);
   for (int n = 1; n <= 8; ++n) paint_star(sheet, n);
   paint_symbol(sheet);
-  write_canvas(folder + "/picture_sheet.pnm", sheet,
-               {"QUOMBRAX picture sheet: 16 x 8 cells of 32 x 32, cell c for code c",
-                "cells 1-8 stars, cell 23 the orbit symbol, cells 33-126 letters",
-                "black is transparent"});
+  write_canvas(
+      folder + "/picture_sheet.pnm", sheet,
+      {"QUOMBRAX picture sheet: 16 x 8 cells of 32 x 32, cell c for code c",
+       "cells 1-8 stars, cell 23 the orbit symbol, cells 33-126 letters", "black is transparent"});
 }

@@ -19,17 +19,26 @@ Colour hsv(float hue, float saturation, float value) {
   float q = value * (1 - saturation * f);
   float t = value * (1 - saturation * (1 - f));
   switch (sector) {
-    case 0: return {value, t, p};
-    case 1: return {q, value, p};
-    case 2: return {p, value, t};
-    case 3: return {p, q, value};
-    case 4: return {t, p, value};
-    default: return {value, p, q};
+    case 0:
+      return {value, t, p};
+    case 1:
+      return {q, value, p};
+    case 2:
+      return {p, value, t};
+    case 3:
+      return {p, q, value};
+    case 4:
+      return {t, p, value};
+    default:
+      return {value, p, q};
   }
 }
 
 Canvas::Canvas(int w, int h)
-    : width(w), height(h), colour(static_cast<size_t>(w) * h), coverage(static_cast<size_t>(w) * h) {}
+    : width(w),
+      height(h),
+      colour(static_cast<size_t>(w) * h),
+      coverage(static_cast<size_t>(w) * h) {}
 
 void Canvas::paint(int x, int y, Colour c, float opacity) {
   if (x < 0 || y < 0 || x >= width || y >= height || opacity <= 0) return;

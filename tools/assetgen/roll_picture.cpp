@@ -81,7 +81,7 @@ void make_roll_picture(const std::string& folder) {
   paint_ball_row(canvas, 62, 16, 0.5f);
   paint_ball_row(canvas, 73, 8, 0.25f);
   paint_rainbow_stripe(canvas, 84, 2, 0.25f);
-  write_canvas(folder + "/roll_picture.pnm", canvas,
-               {"QUOMBRAX roll texture, 256 x 96, drawn squeezed to 3/8 height",
-                "black is transparent"});
+  write_canvas(
+      folder + "/roll_picture.pnm", canvas,
+      {"QUOMBRAX roll texture, 256 x 96, drawn squeezed to 3/8 height", "black is transparent"});
 }

@@ -61,8 +61,8 @@ double hit_envelope(double t, double attack, double decay);
 struct SoundShape {
   int32_t lowest = 0;
   int32_t highest = 0;
-  int32_t peak_index = 0;     // first value of the largest magnitude
-  int32_t tenth_index = 0;    // last value at least a tenth of that magnitude
-  int32_t sign_changes = 0;   // between non-zero values, zeros skipped
+  int32_t peak_index = 0;    // first value of the largest magnitude
+  int32_t tenth_index = 0;   // last value at least a tenth of that magnitude
+  int32_t sign_changes = 0;  // between non-zero values, zeros skipped
 };
 SoundShape measure(const std::vector<int32_t>& values);
