@@ -13,7 +13,7 @@ show_packages=(
   libsdl1.2-compat-dev
 )
 test_packages=(
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
   libpng-dev
