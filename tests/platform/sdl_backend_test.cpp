@@ -1,6 +1,7 @@
 // SDLDPY on SDL itself, with SDL's dummy and disk drivers named by the test.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -191,7 +192,9 @@ bool played_out(SDLDPY_AUDIO* audio) {
 }
 
 TEST(SdlAudio, TheDevicePlaysTheQueuedBuffersInOrder) {
-  std::string file = testing::TempDir() + "quombrax_disk_audio.raw";
+  // One file a process: two test runs side by side must not play into each other's.
+  std::string file =
+      testing::TempDir() + "quombrax_disk_audio_" + std::to_string(getpid()) + ".raw";
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
   setenv("SDL_DISKAUDIODELAY", "0", 1);
